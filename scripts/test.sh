@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with warnings as errors and runs every
+# test: the unit and command-line tests, the core tests once more under ASan and
+# UBSan, and a short fuzzing run of the project-file reader.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO_WERROR=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVO_WERROR=ON \
+  -DTAVO_SANITIZE=ON -DTAVO_CORE_ONLY=ON -DTAVO_BENCH=OFF
+cmake --build build-sanitize -j "$jobs" --target core_tests
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+echo "== Fuzzing the project-file reader for ${FUZZ_SECONDS:-60} s"
+bash scripts/fuzz.sh
