@@ -100,6 +100,7 @@ private:
     std::FILE* file_ = nullptr;
     bool throwOnError_ = false;
     bool deleteOnClose_ = false;
+    bool writable_ = false;  // opened for writing: closing must bring it to the disk
 };
 
 // The stream on bytes in memory: for tests, the fuzzer and the benchmarks.

@@ -22,6 +22,8 @@ char32_t codePointOf(unsigned char byte) {
 
 char byteOf(char32_t codePoint) {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<char>(codePoint);
+    // The five unassigned bytes come back from the C1 controls they were read as.
+    if (codePoint >= 0x80 && codePoint <= 0x9F && kHighControls[codePoint - 0x80] == 0) return static_cast<char>(codePoint);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
         if (kHighControls[i] != 0 && kHighControls[i] == codePoint) return static_cast<char>(0x80 + i);
     }

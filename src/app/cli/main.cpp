@@ -1,0 +1,149 @@
+// tavo-cli: project files without the user interface, for scripts, checks of the
+// file format and exchange with other programs through JSON.
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/cli/LibraryListing.h"
+#include "app/cli/ProjectJson.h"
+#include "file/BinFile.h"
+#include "file/ProjectFile.h"
+
+namespace tavo {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kHelp =
+    "Aufruf: tavo-cli BEFEHL [ARGUMENTE]\n"
+    "\n"
+    "Liest und schreibt Tavo-Projektdateien (.tavo) ohne Benutzeroberfläche.\n"
+    "\n"
+    "Befehle:\n"
+    "  new ZIEL.tavo                  schreibt ein neues Projekt\n"
+    "  json DATEI.tavo                gibt das Projekt als JSON aus\n"
+    "  import EINGABE.json ZIEL.tavo  baut ein Projekt aus JSON und schreibt es\n"
+    "  library [--json]               gibt die eingebauten Lasttabellen aus\n"
+    "\n"
+    "Optionen:\n"
+    "  -h, --help                     zeigt diese Hilfe\n"
+    "  --version                      zeigt die Version\n"
+    "\n"
+    "Das JSON von import braucht \"format\": \"tavo-json\" und \"version\": 1; jeder\n"
+    "andere fehlende Schlüssel behält den Stand eines neuen Projekts. Eine Zieldatei\n"
+    "wird erst ersetzt, wenn sie vollständig geschrieben ist, und bleibt bei einem\n"
+    "Fehler unverändert. Alle Ausgaben sind UTF-8.\n"
+    "\n"
+    "Rückgabewert: 0 bei Erfolg, 1 bei einem Fehler, 2 bei falschem Aufruf.\n";
+
+// Everything printed is UTF-8; a failed write (a closed pipe, a full disk) fails the command.
+bool print(std::FILE* stream, const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
+}
+
+int failWith(const std::string& message) {
+    print(stderr, message + '\n');
+    return kExitFailure;
+}
+
+int printOrFail(const std::string& text) {
+    return print(stdout, text) ? 0 : failWith("Fehler beim Schreiben auf die Standardausgabe.");
+}
+
+int finish(const FileOutcome& outcome) { return outcome.ok ? 0 : failWith(outcome.message); }
+
+// A whole file as bytes, with the file reporter's messages on failure.
+FileOutcome readWholeFile(const std::string& path, std::string& content) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return {false, openErrorMessage(path, errno)};
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, n);
+    const int error = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (error != 0) {
+        const BinFileBase::Error record{error, static_cast<std::int32_t>(content.size()), 0};
+        return {false, fileErrorMessage(FileOperation::Read, path, record)};
+    }
+    return {};
+}
+
+int runNew(const std::string& target) {
+    const auto project = std::make_unique<ProjectData>();
+    return finish(saveProjectFile(target, *project));
+}
+
+int runJson(const std::string& source) {
+    const auto project = std::make_unique<ProjectData>();
+    std::int32_t version = 0;
+    const FileOutcome loaded = loadProjectFile(source, *project, version);
+    return loaded.ok ? printOrFail(projectToJson(*project)) : failWith(loaded.message);
+}
+
+int runImport(const std::string& source, const std::string& target) {
+    std::string json;
+    const FileOutcome read = readWholeFile(source, json);
+    if (!read.ok) return failWith(read.message);
+    const auto project = std::make_unique<ProjectData>();
+    const JsonImport imported = projectFromJson(json, *project);
+    if (!imported.ok) return failWith(source + ": " + imported.message);
+    return finish(saveProjectFile(target, *project));
+}
+
+int runLibrary(bool asJson) {
+    const auto project = std::make_unique<ProjectData>();
+    return printOrFail(asJson ? libraryToJson(*project) : libraryToText(*project));
+}
+
+int usageError(const std::string& problem) {
+    print(stderr, problem + "\nHilfe: tavo-cli --help\n");
+    return kExitUsage;
+}
+
+// File names as the C run-time expects them; on Linux the bytes as given.
+std::string fileName(const QString& argument) { return QFile::encodeName(argument).toStdString(); }
+
+int run(const QStringList& arguments) {
+    if (arguments.contains("--help") || arguments.contains("-h")) return printOrFail(kHelp);
+    if (arguments.contains("--version")) return printOrFail("tavo-cli " TAVO_VERSION "\n");
+    if (arguments.isEmpty()) return usageError("Kein Befehl angegeben.");
+
+    const QString command = arguments.first();
+    const QStringList operands = arguments.mid(1);
+    if (command == "new") {
+        if (operands.size() == 1) return runNew(fileName(operands[0]));
+        return usageError("Aufruf: tavo-cli new ZIEL.tavo");
+    }
+    if (command == "json") {
+        if (operands.size() == 1) return runJson(fileName(operands[0]));
+        return usageError("Aufruf: tavo-cli json DATEI.tavo");
+    }
+    if (command == "import") {
+        if (operands.size() == 2) return runImport(fileName(operands[0]), fileName(operands[1]));
+        return usageError("Aufruf: tavo-cli import EINGABE.json ZIEL.tavo");
+    }
+    if (command == "library") {
+        if (operands.isEmpty() || operands == QStringList{"--json"}) return runLibrary(!operands.isEmpty());
+        return usageError("Aufruf: tavo-cli library [--json]");
+    }
+    return usageError("Unbekannter Befehl \"" + command.toStdString() + "\".");
+}
+
+}  // namespace
+}  // namespace tavo
+
+int main(int argc, char* argv[]) {
+    const QCoreApplication application(argc, argv);
+    // Qt took the numeric conventions of the user's locale; the core's number
+    // texts are read and written with a decimal point whatever the locale.
+    std::setlocale(LC_NUMERIC, "C");
+    return tavo::run(QCoreApplication::arguments().mid(1));
+}

@@ -1,0 +1,38 @@
+#include "file/NativeFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+
+namespace tavo::native {
+
+bool truncateFile(std::FILE* file, std::int64_t size) { return ::ftruncate(::fileno(file), static_cast<off_t>(size)) == 0; }
+
+bool syncFile(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
+
+std::string createUniqueFile(const std::string& prefix) {
+    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    static constexpr int kAttempts = 100;
+    static std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string name = prefix;
+        for (int i = 0; i < 6; ++i) name += kAlphabet[pick(random)];
+        // Not mkstemp: its mode 0600 would survive the rename and lock out the
+        // colleagues who could read the project before.
+        const int descriptor = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0) {
+            ::close(descriptor);
+            return name;
+        }
+        if (errno != EEXIST) return {};
+    }
+    return {};
+}
+
+bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
+}  // namespace tavo::native

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// The few file operations that the C and C++ libraries do not offer portably.
+// These are the only operating-system calls of the file code; a port supplies
+// its own definitions of these functions. Each sets errno when it fails.
+namespace tavo::native {
+
+// Sets the length of an open file, after its buffered output has been flushed.
+bool truncateFile(std::FILE* file, std::int64_t size);
+
+// Forces what was written to an open, flushed file onto the disk.
+bool syncFile(std::FILE* file);
+
+// Creates a new, empty file whose name is prefix followed by a few random
+// characters, with the permissions a plain fopen would give it. Returns its
+// name, or an empty text when no file could be created.
+std::string createUniqueFile(const std::string& prefix);
+
+// Renames from to to, replacing an existing file to in one step.
+bool replaceFile(const std::string& from, const std::string& to);
+
+}  // namespace tavo::native
