@@ -19,8 +19,15 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$root/tests/fuzz/corpus" "$work/corpus"
 mkdir -p "$build/artifacts"
 
-"$build/bin/read_project_fuzzer" \
+# The fuzzer's progress goes to a log; only its summary, or the report of a finding, is shown.
+log="$build/fuzz.log"
+if ! "$build/bin/read_project_fuzzer" \
   -max_total_time="${FUZZ_SECONDS:-60}" \
   -artifact_prefix="$build/artifacts/" \
   -print_final_stats=1 \
-  "$work/corpus"
+  "$work/corpus" >"$log" 2>&1; then
+  tail -n 60 "$log"
+  echo "The fuzzer found a fault; the input is in $build/artifacts/" >&2
+  exit 1
+fi
+grep -E '^(Done|stat::peak_rss_mb)' "$log"

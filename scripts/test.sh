@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs every
-# test: the unit and command-line tests, the core tests once more under ASan and
-# UBSan, and a short fuzzing run of the project-file reader.
+# Installs what is missing and runs every test: the core tests under ASan and UBSan,
+# a short fuzzing run of the project-file reader, then the whole build with warnings
+# as errors and all unit, command-line and GUI tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,11 +9,6 @@ bash scripts/setup.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
-
-echo "== Build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO_WERROR=ON
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVO_WERROR=ON \
@@ -24,3 +19,9 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 echo "== Fuzzing the project-file reader for ${FUZZ_SECONDS:-60} s"
 bash scripts/fuzz.sh
+
+# Last, so that its summary closes the output.
+echo "== Build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO_WERROR=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
