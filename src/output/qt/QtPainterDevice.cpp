@@ -1,0 +1,137 @@
+#include "output/qt/QtPainterDevice.h"
+
+#include "model/Windows1252.h"
+
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavo {
+namespace {
+
+QString toQString(std::string_view windows1252) {
+    const std::string utf8 = windows1252ToUtf8(windows1252);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// The family bits of a Windows pitch-and-family byte.
+QFont::StyleHint styleHintOf(std::uint8_t pitchAndFamily) {
+    switch (pitchAndFamily >> 4) {
+    case 1: return QFont::Serif;
+    case 2: return QFont::SansSerif;
+    case 3: return QFont::Monospace;
+    case 4: return QFont::Cursive;
+    case 5: return QFont::Decorative;
+    default: return QFont::AnyStyle;
+    }
+}
+
+int rounded(qreal value) {
+    return static_cast<int>(std::lround(value));
+}
+
+// Width 0: one device pixel at any scale.
+QPen thinBlackPen() {
+    return QPen(Qt::black, 0);
+}
+
+}  // namespace
+
+QtPainterDevice::QtPainterDevice(const QPaintDevice& metrics, QPainter* painter)
+    : metrics_(metrics), painter_(painter) {}
+
+DeviceGeometry QtPainterDevice::geometry() const {
+    DeviceGeometry geometry{metrics_.logicalDpiX(), metrics_.logicalDpiY(), metrics_.width(), metrics_.height(),
+                            metrics_.widthMM(),     metrics_.heightMM(),    metrics_.width(), metrics_.height(),
+                            0,                      0};
+    // A painter on a paged device starts at the paint rectangle, inside the paper.
+    if (const auto* paged = dynamic_cast<const QPagedPaintDevice*>(&metrics_)) {
+        const QPageLayout layout = paged->pageLayout();
+        const QRect paper = layout.fullRectPixels(geometry.pixelsPerInchX);
+        const QRect paintable = layout.paintRectPixels(geometry.pixelsPerInchX);
+        geometry.paperWidth = paper.width();
+        geometry.paperHeight = paper.height();
+        geometry.printableOffsetX = paintable.left();
+        geometry.printableOffsetY = paintable.top();
+    }
+    return geometry;
+}
+
+std::optional<FontMetrics> QtPainterDevice::fontMetrics(const FontRequest& font) const {
+    const QFontMetricsF metrics(qFont(font), &metrics_);
+    const int ascent = rounded(metrics.ascent());
+    const int descent = rounded(metrics.descent());
+    return FontMetrics{ascent + descent + std::max(0, rounded(metrics.leading())), descent};
+}
+
+int QtPainterDevice::textWidth(const FontRequest& font, std::string_view text) const {
+    return rounded(QFontMetricsF(qFont(font), &metrics_).horizontalAdvance(toQString(text)));
+}
+
+void QtPainterDevice::drawText(const FontRequest& font, int x, int baselineY, std::string_view text) {
+    if (!painter_) return;
+    painter_->setFont(qFont(font));
+    painter_->setPen(thinBlackPen());
+    painter_->drawText(QPoint(x, baselineY), toQString(text));
+}
+
+void QtPainterDevice::drawLine(int x1, int y1, int x2, int y2) {
+    if (!painter_) return;
+    painter_->setPen(thinBlackPen());
+    painter_->drawLine(x1, y1, x2, y2);
+}
+
+void QtPainterDevice::frameRect(const Rect& rect) {
+    if (!painter_) return;
+    painter_->setPen(thinBlackPen());
+    painter_->setBrush(Qt::NoBrush);
+    // A stroked rectangle covers one pixel more than its size.
+    painter_->drawRect(QRect(rect.left, rect.top, rect.right - rect.left - 1, rect.bottom - rect.top - 1));
+}
+
+void QtPainterDevice::fillRect(const Rect& rect) {
+    if (!painter_) return;
+    painter_->fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top), Qt::black);
+}
+
+const QFont& QtPainterDevice::qFont(const FontRequest& font) const {
+    const auto known = std::find_if(fonts_.begin(), fonts_.end(), [&](const auto& entry) { return entry.first == font; });
+    if (known != fonts_.end()) return known->second;
+    fonts_.emplace_back(font, makeFont(font));
+    return fonts_.back().second;
+}
+
+// Sizes are fixed in pixels of the measuring device, so that a painter on another device
+// draws the same layout.
+QFont QtPainterDevice::makeFont(const FontRequest& font) const {
+    QFont result;
+    if (!font.record) {
+        if (result.pointSizeF() > 0) {
+            result.setPixelSize(std::max(1, rounded(result.pointSizeF() * metrics_.logicalDpiY() / 72.0)));
+        }
+        return result;
+    }
+    const FontRecord& record = *font.record;
+    result.setFamily(toQString(record.faceName));
+    result.setStyleHint(styleHintOf(record.pitchAndFamily));
+    if (record.weight > 0) result.setWeight(static_cast<QFont::Weight>(std::clamp(record.weight, 1, 1000)));
+    result.setItalic(record.italic != 0);
+    result.setUnderline(record.underline != 0);
+    result.setStrikeOut(record.strikeOut != 0);
+    if (font.pixelHeight < 0) {
+        result.setPixelSize(-font.pixelHeight);
+    } else if (font.pixelHeight > 0) {
+        // A cell height: scale the character height until ascent and descent fill it.
+        result.setPixelSize(font.pixelHeight);
+        const QFontMetricsF metrics(result, &metrics_);
+        const qreal cell = metrics.ascent() + metrics.descent();
+        if (cell > 0) result.setPixelSize(std::max(1, rounded(font.pixelHeight * font.pixelHeight / cell)));
+    }
+    return result;
+}
+
+}  // namespace tavo

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "output/OutputDevice.h"
+
+#include <QFont>
+
+#include <utility>
+#include <vector>
+
+class QPaintDevice;
+class QPainter;
+
+namespace tavo {
+
+// The composer's device over Qt: measures on `metrics`, the paint device the document
+// is laid out for (a printer, a PDF writer, an image), and draws with `painter`, which
+// may paint elsewhere, such as a widget showing the printer's pages. Without a painter
+// it only measures. For a printer or PDF writer the page layout gives the paper size
+// and the unprintable border.
+class QtPainterDevice final : public OutputDevice {
+public:
+    QtPainterDevice(const QPaintDevice& metrics, QPainter* painter);
+
+    DeviceGeometry geometry() const override;
+    std::optional<FontMetrics> fontMetrics(const FontRequest& font) const override;
+    int textWidth(const FontRequest& font, std::string_view text) const override;
+    void drawText(const FontRequest& font, int x, int baselineY, std::string_view text) override;
+    void drawLine(int x1, int y1, int x2, int y2) override;
+    void frameRect(const Rect& rect) override;
+    void fillRect(const Rect& rect) override;
+
+private:
+    const QFont& qFont(const FontRequest& font) const;
+    QFont makeFont(const FontRequest& font) const;
+
+    const QPaintDevice& metrics_;
+    QPainter* painter_;
+    mutable std::vector<std::pair<FontRequest, QFont>> fonts_;
+};
+
+}  // namespace tavo
