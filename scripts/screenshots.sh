@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Renders the main window with each of its pages into build/screenshots/*.png,
+# without a display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja >/dev/null
+cmake --build "$build" --target tavo_screenshots
+QT_QPA_PLATFORM=offscreen "$build/bin/tavo_screenshots" build/screenshots
+ls build/screenshots

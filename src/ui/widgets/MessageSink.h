@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include "ui/UserPrompts.h"
+
+namespace tavo {
+
+// The one place where the program shows a message box. Every box is
+// application-modal, has no owner window and the application's title as its
+// caption, and sounds the system sound of its icon first.
+//
+// Tests script the user: from startScript on no box is shown; each takes the
+// next answer queued by setNextAnswer, or its default button when none is left,
+// and its text is kept for takeShownTexts. So no test can wait on a box.
+class MessageSink {
+public:
+    enum class Icon { Warning, Question, Information };
+
+    static QMessageBox::StandardButton show(Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton);
+
+    // While the predicate holds (the document commits its pages for closing),
+    // nothing is shown and each box answers with its default button.
+    static void setQuietWhen(std::function<bool()> predicate);
+
+    static void startScript();
+    static void setNextAnswer(QMessageBox::StandardButton answer);
+    static QStringList takeShownTexts();
+    static void endScript();
+};
+
+// The core's questions and warnings through the sink.
+class MessageSinkPrompts : public UserPrompts {
+public:
+    void warning(const std::string& text) override;
+    void information(const std::string& text) override;
+    bool askYesNo(const std::string& text, bool yesIsDefault) override;
+    Answer askYesNoCancel(const std::string& text, Answer defaultAnswer) override;
+};
+
+}  // namespace tavo

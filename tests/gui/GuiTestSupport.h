@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+
+#include "app/gui/PembDoc.h"
+#include "app/gui/TavoApplication.h"
+#include "file/ProjectFile.h"
+#include "ui/widgets/MessageSink.h"
+
+namespace tavo::test {
+
+// A program folder and a settings file of the test's own.
+class Sandbox {
+public:
+    QString programDir() const { return dir_.path(); }
+    std::filesystem::path settingsFile() const { return (dir_.path() + QStringLiteral("/Tavo.ini")).toStdString(); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    // A project file whose first component is named componentName.
+    QString projectFile(const QString& name, const std::string& componentName) const {
+        ProjectData project;
+        project.componentNames[0] = componentName;
+        const QString file = path(name);
+        if (!saveProjectFile(file.toStdString(), project).ok) qFatal("cannot write %s", qPrintable(file));
+        return file;
+    }
+
+    QByteArray bytes(const QString& file) const {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// File dialogs that answer with what the test put in.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    explicit ScriptedFileDialogs(QString answer) : answer_(std::move(answer)) {}
+    QString chooseOpenPath(QWidget*, const QString&) override { return answer_; }
+    QString chooseSavePath(QWidget*, const QString&) override { return answer_; }
+
+private:
+    QString answer_;
+};
+
+// The whole program on the sandbox, with message boxes answered by the test.
+class Program {
+public:
+    explicit Program(const Sandbox& sandbox) : app(sandbox.settingsFile(), sandbox.programDir()) { MessageSink::startScript(); }
+    ~Program() { MessageSink::endScript(); }
+
+    CPembApp app;
+};
+
+}  // namespace tavo::test
