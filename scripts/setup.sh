@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
   libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation fontconfig poppler-utils
+  fonts-liberation fontconfig poppler-utils time
   xvfb xauth
 )
 

@@ -60,6 +60,15 @@ struct ImposedRow {
     std::int32_t rowUnit = ImposedUnit::AreaLoad;
 };
 
+// Every code other than those of the other kinds stands for a point load.
+constexpr bool isPointLoadRow(const PermanentRow& row) {
+    return row.rowUnit != PermanentUnit::Layer && row.rowUnit != PermanentUnit::AreaLoad &&
+           row.rowUnit != PermanentUnit::LineLoad;
+}
+constexpr bool isPointLoadRow(const ImposedRow& row) {
+    return row.rowUnit != ImposedUnit::AreaLoad && row.rowUnit != ImposedUnit::LineLoad;
+}
+
 constexpr int permanentRowIndex(int component, int element, int row) {
     return (component * kMaxElements + element) * kMaxPermanentRows + row;
 }

@@ -29,8 +29,9 @@ struct ListingBuild {
     std::vector<std::string> warnings;
 };
 
-// The footer text: the document's path (UTF-8) if wanted, then the local date
-// (dd.mm.yyyy) and time (hh:mm), each after one blank, as the settings choose.
+// The footer text in Windows-1252: the document's path (given in UTF-8) if wanted,
+// then the local date (dd.mm.yyyy) and time (hh:mm), each after one blank, as the
+// settings choose. A date or time the system cannot give is left out.
 std::string footerText(const PrintSettings& settings, const std::string& documentPath, std::time_t now);
 
 // The document build on a device: starts the composer with the project's start

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QDialog>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/gui/DialogRunner.h"
 #include "app/gui/PembDoc.h"
 #include "app/gui/TavoApplication.h"
 #include "file/ProjectFile.h"
@@ -25,6 +29,10 @@ public:
     QString projectFile(const QString& name, const std::string& componentName) const {
         ProjectData project;
         project.componentNames[0] = componentName;
+        return projectFile(name, project);
+    }
+
+    QString projectFile(const QString& name, const ProjectData& project) const {
         const QString file = path(name);
         if (!saveProjectFile(file.toStdString(), project).ok) qFatal("cannot write %s", qPrintable(file));
         return file;
@@ -48,6 +56,30 @@ public:
 
 private:
     QString answer_;
+};
+
+// Plays the user of the output commands' dialogs: each dialog goes to the next
+// answer queued, which sets its fields and tells whether it was accepted; with
+// none left, the dialog is cancelled. Nothing waits for a user.
+class ScriptedDialogs : public DialogRunner {
+public:
+    using Answer = std::function<bool(QDialog&)>;
+
+    void answer(Answer next) { answers_.push_back(std::move(next)); }
+    QStringList shownTitles() const { return titles_; }
+    bool allAnswered() const { return answers_.empty(); }
+
+    bool run(QDialog& dialog) override {
+        titles_.append(dialog.windowTitle());
+        if (answers_.empty()) return false;
+        const Answer next = std::move(answers_.front());
+        answers_.pop_front();
+        return next(dialog);
+    }
+
+private:
+    std::deque<Answer> answers_;
+    QStringList titles_;
 };
 
 // The whole program on the sandbox, with message boxes answered by the test.

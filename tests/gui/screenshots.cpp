@@ -1,14 +1,50 @@
-// Renders the main window once with each page active, into PNG files in the
-// folder given as the argument.
+// Renders the main window once with each page active, the page preview and each
+// dialog of the output commands, into PNG files in the folder given as the first
+// argument. A project file as the second argument is opened first.
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QScrollBar>
 
 #include "GuiTestSupport.h"
+#include "app/gui/Commands.h"
+#include "app/gui/DialogRunner.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/OutputCommands.h"
+#include "ui/widgets/DlgErgebnis.h"
 #include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
+
+namespace {
+
+bool saveShot(QWidget& widget, const QString& folder, const QString& name) {
+    QApplication::processEvents();
+    return widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+// Shows each dialog, takes its picture and cancels it.
+class PhotographingRunner : public tavo::DialogRunner {
+public:
+    PhotographingRunner(QString folder, bool& ok) : folder_(std::move(folder)), ok_(ok) {}
+    void expect(const QString& name) { name_ = name; }
+
+    bool run(QDialog& dialog) override {
+        dialog.show();
+        ok_ = saveShot(dialog, folder_, name_) && ok_;
+        dialog.reject();
+        return false;
+    }
+
+private:
+    QString folder_;
+    bool& ok_;
+    QString name_;
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -18,17 +54,36 @@ int main(int argc, char* argv[]) {
 
     tavo::test::Sandbox sandbox;
     tavo::test::Program program(sandbox);
-    if (!program.app.start({QStringLiteral("tavo")})) return 1;
+    QStringList arguments{QStringLiteral("tavo")};
+    if (argc > 2) arguments.append(QApplication::arguments().value(2));
+    if (!program.app.start(arguments)) return 1;
     tavo::CPembFrame& frame = program.app.frame();
     frame.resize(1600, 900);
 
-    const QStringList names{QStringLiteral("1-bauteile"), QStringLiteral("2-staendige-lasten"), QStringLiteral("3-nutzlasten"),
+    bool ok = true;
+    const QStringList pages{QStringLiteral("1-bauteile"), QStringLiteral("2-staendige-lasten"), QStringLiteral("3-nutzlasten"),
                             QStringLiteral("4-ergebnis")};
-    for (int page = 0; page < names.size(); ++page) {
+    for (int page = 0; page < pages.size(); ++page) {
         frame.view()->tabControl()->SetActiveTab(page);
-        QApplication::processEvents();
-        const QString file = QDir(target).filePath(names[page] + QStringLiteral(".png"));
-        if (!frame.grab().save(file)) return 1;
+        ok = saveShot(frame, target, pages[page]) && ok;
     }
-    return 0;
+    // The results page at its largest display size, scrolled down a page.
+    auto* results = static_cast<tavo::DlgErgebnis*>(frame.view()->GetActivePage());
+    results->findChild<QAbstractButton*>(QStringLiteral("large"))->click();
+    results->resultsWindow()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    ok = saveShot(frame, target, QStringLiteral("4-ergebnis-gross")) && ok;
+
+    auto* runner = new PhotographingRunner(target, ok);
+    frame.output().setDialogRunner(std::unique_ptr<tavo::DialogRunner>(runner));
+    const std::pair<int, const char*> commands[] = {
+        {tavo::CommandId::PrintPreview, "5-seitenansicht"},   {tavo::CommandId::Print, "6-drucken"},
+        {tavo::CommandId::PageSetup, "7-seite-einrichten"},   {tavo::CommandId::PrinterSetup, "8-drucker-einrichten"},
+        {tavo::CommandId::HeaderFooter, "9-kopf-fusszeile"},  {tavo::CommandId::OutputFont, "10-schrift-ergebnisse"},
+        {tavo::CommandId::TitleFont, "11-schrift-titel"},     {tavo::CommandId::ExportPdf, "12-pdf-export"},
+    };
+    for (const auto& [id, name] : commands) {
+        runner->expect(QString::fromLatin1(name));
+        frame.action(id)->trigger();
+    }
+    return ok ? 0 : 1;
 }

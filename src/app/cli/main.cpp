@@ -12,7 +12,9 @@
 #include <string>
 
 #include "app/cli/LibraryListing.h"
+#include "app/cli/PdfListing.h"
 #include "app/cli/ProjectJson.h"
+#include "app/cli/TextListing.h"
 #include "file/BinFile.h"
 #include "file/ProjectFile.h"
 
@@ -32,6 +34,12 @@ constexpr const char* kHelp =
     "  json DATEI.tavo                gibt das Projekt als JSON aus\n"
     "  import EINGABE.json ZIEL.tavo  baut ein Projekt aus JSON und schreibt es\n"
     "  library [--json]               gibt die eingebauten Lasttabellen aus\n"
+    "  pdf DATEI.tavo ZIEL.pdf [--settings DATEI.ini]\n"
+    "                                 schreibt die Bauwaage als PDF, mit den\n"
+    "                                 Druckeinstellungen aus Tavo.ini oder DATEI.ini\n"
+    "  text DATEI.tavo [--settings DATEI.ini]\n"
+    "                                 gibt die Bauwaage als Text aus, Seite für Seite,\n"
+    "                                 mit einem Seitenvorschub zwischen den Seiten\n"
     "\n"
     "Optionen:\n"
     "  -h, --help                     zeigt diese Hilfe\n"
@@ -59,6 +67,17 @@ int printOrFail(const std::string& text) {
 }
 
 int finish(const FileOutcome& outcome) { return outcome.ok ? 0 : failWith(outcome.message); }
+
+// Warnings go to stderr also when the file was written.
+int finish(const PdfExport& outcome) {
+    for (const std::string& message : outcome.messages) print(stderr, message + '\n');
+    return outcome.written ? 0 : kExitFailure;
+}
+
+int finish(const TextListingOutput& outcome) {
+    for (const std::string& message : outcome.messages) print(stderr, message + '\n');
+    return outcome.ok ? printOrFail(outcome.pages) : kExitFailure;
+}
 
 // A whole file as bytes, with the file reporter's messages on failure.
 FileOutcome readWholeFile(const std::string& path, std::string& content) {
@@ -134,6 +153,14 @@ int run(const QStringList& arguments) {
         if (operands.isEmpty() || operands == QStringList{"--json"}) return runLibrary(!operands.isEmpty());
         return usageError("Aufruf: tavo-cli library [--json]");
     }
+    if (command == "pdf") {
+        if (const auto request = parsePdfListingRequest(operands)) return finish(writePdfListing(*request));
+        return usageError("Aufruf: tavo-cli pdf DATEI.tavo ZIEL.pdf [--settings DATEI.ini]");
+    }
+    if (command == "text") {
+        if (const auto request = parseTextListingRequest(operands)) return finish(writeTextListing(*request));
+        return usageError("Aufruf: tavo-cli text DATEI.tavo [--settings DATEI.ini]");
+    }
     return usageError("Unbekannter Befehl \"" + command.toStdString() + "\".");
 }
 
@@ -141,7 +168,7 @@ int run(const QStringList& arguments) {
 }  // namespace tavo
 
 int main(int argc, char* argv[]) {
-    const QCoreApplication application(argc, argv);
+    const auto application = tavo::makeCliApplication(argc, argv);
     // Qt took the numeric conventions of the user's locale; the core's number
     // texts are read and written with a decimal point whatever the locale.
     std::setlocale(LC_NUMERIC, "C");

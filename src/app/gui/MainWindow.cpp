@@ -12,7 +12,9 @@
 #include "app/gui/Commands.h"
 #include "app/gui/LockKeyIndicators.h"
 #include "app/gui/ModalAccelerators.h"
+#include "app/gui/OutputCommands.h"
 #include "app/gui/PembDoc.h"
+#include "app/gui/Printout.h"
 #include "app/gui/RecentFileList.h"
 #include "ui/widgets/PembView.h"
 
@@ -34,8 +36,8 @@ struct CommandEntry {
     const char* icon;
 };
 
-// Commands whose handlers come with printing and output, help and the update
-// check stay disabled until those parts connect them.
+// Commands whose handlers come with help and the update check stay disabled
+// until those parts connect them.
 const CommandEntry kCommands[] = {
     {CommandId::FileNew, "&Neu\tStrg+N", "Erstellt ein neues Dokument", "Neu", Qt::CTRL | Qt::Key_N, ":/icons/new.svg"},
     {CommandId::FileOpen, "Ö&ffnen...\tStrg+O", "Öffnet ein vorhandenes Dokument", "Öffnen", Qt::CTRL | Qt::Key_O, ":/icons/open.svg"},
@@ -60,22 +62,22 @@ const CommandEntry kCommands[] = {
     {CommandId::About, "Inf&o ...", "Zeigt Programminformationen, Versionsnummer und Copyright an", nullptr, {}, nullptr},
 };
 
-// Not yet connected: printing, preview, page and printer set-up, header and
-// footer, PDF export, the output fonts, help, the update check and remote support.
+// Not yet connected: help, the update check and remote support.
 constexpr int kPendingCommands[] = {
-    CommandId::Print,        CommandId::PrintPreview, CommandId::PageSetup,  CommandId::PrinterSetup,
-    CommandId::HeaderFooter, CommandId::ExportPdf,    CommandId::OutputFont, CommandId::TitleFont,
-    CommandId::Help,         CommandId::HelpIndex,    CommandId::About,      CommandId::CheckForUpdate,
-    CommandId::RemoteSupport,
+    CommandId::Help, CommandId::HelpIndex, CommandId::About, CommandId::CheckForUpdate, CommandId::RemoteSupport,
 };
 
 QString escapeAmpersands(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
 }  // namespace
 
-CPembFrame::CPembFrame(CPembDoc& doc, RecentFileList& recentFiles)
-    : doc_(doc), recentFiles_(recentFiles), view_(new CPembView(doc.document(), this)) {
+CPembFrame::CPembFrame(CPembDoc& doc, RecentFileList& recentFiles, Printout& printout, PrintSettings& printSettings)
+    : doc_(doc),
+      recentFiles_(recentFiles),
+      view_(new CPembView(doc.document(), printout, this)),
+      output_(new OutputCommands(printout, printSettings, doc.document(), *view_, this)) {
     initResources();
+    printout.setView(view_);
     setCentralWidget(view_);
     createActions();
     createMenus();
@@ -195,6 +197,18 @@ void CPembFrame::connectCommands() {
     connect(action(CommandId::FileSaveAs), &QAction::triggered, this, [&document] { document.fileSaveAs(); });
     connect(action(CommandId::StopOfferingDemo), &QAction::triggered, this, [&document] { document.stopOfferingDemo(); });
     connect(action(CommandId::Exit), &QAction::triggered, this, &QWidget::close);
+
+    const std::pair<int, void (OutputCommands::*)()> outputCommands[] = {
+        {CommandId::Print, &OutputCommands::print},
+        {CommandId::PrintPreview, &OutputCommands::preview},
+        {CommandId::PageSetup, &OutputCommands::pageSetup},
+        {CommandId::PrinterSetup, &OutputCommands::printerSetup},
+        {CommandId::HeaderFooter, &OutputCommands::editHeaderFooter},
+        {CommandId::ExportPdf, &OutputCommands::exportPdf},
+        {CommandId::OutputFont, &OutputCommands::chooseOutputFont},
+        {CommandId::TitleFont, &OutputCommands::chooseTitleFont},
+    };
+    for (const auto& [id, command] : outputCommands) connect(action(id), &QAction::triggered, output_, command);
     new ModalAccelerators({action(CommandId::FileNew), action(CommandId::FileOpen), action(CommandId::FileSave), action(CommandId::Print)}, this);
 }
 

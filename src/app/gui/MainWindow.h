@@ -11,16 +11,21 @@ namespace tavo {
 
 class CPembDoc;
 class CPembView;
+class OutputCommands;
+class Printout;
 class RecentFileList;
+struct PrintSettings;
 
 // The main window: menus, tool bar and status bar around the main view.
 class CPembFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    CPembFrame(CPembDoc& doc, RecentFileList& recentFiles);
+    // The printout and the settings are the application's; they outlive the window.
+    CPembFrame(CPembDoc& doc, RecentFileList& recentFiles, Printout& printout, PrintSettings& printSettings);
 
     CPembView* view() const { return view_; }
+    OutputCommands& output() const { return *output_; }
     // The action of a command id; nullptr for an unknown id.
     QAction* action(int commandId) const;
 
@@ -40,6 +45,7 @@ private:
     CPembDoc& doc_;
     RecentFileList& recentFiles_;
     CPembView* view_;
+    OutputCommands* output_;
     std::map<int, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentFilesEnd_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/gui/TavoApplication.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -10,6 +11,7 @@
 #include "app/ProgramSettings.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/PembDoc.h"
+#include "app/gui/Printout.h"
 
 namespace tavo {
 
@@ -40,9 +42,11 @@ bool CPembApp::start(const QStringList& arguments) {
     if (checkForUpdateAtStartup()) return false;
 
     doc_ = std::make_unique<CPembDoc>(profile_, recentFiles_, programDir_);
-    frame_ = std::make_unique<CPembFrame>(*doc_, recentFiles_);
+    printout_ = std::make_unique<Printout>(doc_->document(), printSettings_, programDir_.toStdU16String());
+    frame_ = std::make_unique<CPembFrame>(*doc_, recentFiles_, *printout_, printSettings_);
 
-    const QString file = arguments.value(1);
+    // The footer and the recent files show where the project lies, wherever the program was started.
+    const QString file = arguments.value(1).isEmpty() ? QString() : QFileInfo(arguments.value(1)).absoluteFilePath();
     if (!file.isEmpty()) {
         if (!doc_->document().openFile(file.toStdString())) return false;
     } else {

@@ -16,6 +16,7 @@ namespace tavo {
 
 class CPembDoc;
 class CPembFrame;
+class Printout;
 
 // Makes the Qt application fit the program: C number formatting, Qt's own
 // German texts, the program's names.
@@ -48,6 +49,7 @@ private:
     PrintSettings printSettings_;
     RecentFileList recentFiles_;
     std::unique_ptr<CPembDoc> doc_;
+    std::unique_ptr<Printout> printout_;
     std::unique_ptr<CPembFrame> frame_;
 };
 

@@ -18,18 +18,6 @@ QString toQString(std::string_view windows1252) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-// The family bits of a Windows pitch-and-family byte.
-QFont::StyleHint styleHintOf(std::uint8_t pitchAndFamily) {
-    switch (pitchAndFamily >> 4) {
-    case 1: return QFont::Serif;
-    case 2: return QFont::SansSerif;
-    case 3: return QFont::Monospace;
-    case 4: return QFont::Cursive;
-    case 5: return QFont::Decorative;
-    default: return QFont::AnyStyle;
-    }
-}
-
 int rounded(qreal value) {
     return static_cast<int>(std::lround(value));
 }
@@ -40,6 +28,17 @@ QPen thinBlackPen() {
 }
 
 }  // namespace
+
+QFont::StyleHint styleHintOf(std::uint8_t pitchAndFamily) {
+    switch (pitchAndFamily >> 4) {
+    case 1: return QFont::Serif;
+    case 2: return QFont::SansSerif;
+    case 3: return QFont::Monospace;
+    case 4: return QFont::Cursive;
+    case 5: return QFont::Decorative;
+    default: return QFont::AnyStyle;
+    }
+}
 
 QtPainterDevice::QtPainterDevice(const QPaintDevice& metrics, QPainter* painter)
     : metrics_(metrics), painter_(painter) {}

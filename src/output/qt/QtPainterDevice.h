@@ -4,6 +4,7 @@
 
 #include <QFont>
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,9 @@ class QPaintDevice;
 class QPainter;
 
 namespace tavo {
+
+// The style hint of the family bits of a Windows pitch-and-family byte.
+QFont::StyleHint styleHintOf(std::uint8_t pitchAndFamily);
 
 // The composer's device over Qt: measures on `metrics`, the paint device the document
 // is laid out for (a printer, a PDF writer, an image), and draws with `painter`, which

@@ -1,27 +1,43 @@
 #include "ui/widgets/PembView.h"
 
+#include <QTimer>
+
 #include "ui/widgets/DlgAllgemein.h"
+#include "ui/widgets/DlgErgebnis.h"
 #include "ui/widgets/TabControl.h"
 
 namespace tavo {
 
-CPembView::CPembView(Document& document, QWidget* parent) : CTabView(parent), document_(document) {
+CPembView::CPembView(Document& document, ScreenListing& listing, QWidget* parent) : CTabView(parent), document_(document) {
     AddPage(new DlgAllgemein(document));
-    // The load pages and the results page fill these places with their own classes.
+    // The load pages fill these places with their own classes.
     AddPage(new CTabbedDialog(PageId::PermanentLoads, QStringLiteral("Ständige Lasten"), &document));
     AddPage(new CTabbedDialog(PageId::ImposedLoads, QStringLiteral("Nutzlasten"), &document));
-    AddPage(new CTabbedDialog(PageId::Results, QStringLiteral("Ergebnis"), &document));
+    AddPage(new DlgErgebnis(listing));
     document_.setView(this);
 }
 
 CPembView::~CPembView() { document_.setView(nullptr); }
 
 void CPembView::RefreshResults() {
-    CTabbedDialog* page = GetActivePage();
-    if (page == nullptr || page->templateId() != PageId::Results) return;
+    CTabbedDialog* page = activeResultsPage();
+    if (page == nullptr) return;
     page->OnPageDeactivated();
     page->OnPageActivated();
     page->update();
+}
+
+CTabbedDialog* CPembView::activeResultsPage() const {
+    CTabbedDialog* page = GetActivePage();
+    return page != nullptr && page->templateId() == PageId::Results ? page : nullptr;
+}
+
+void CPembView::showComponentsPage() { tabControl()->SetActiveTab(0); }
+
+// Switching pages while one is being activated would leave the tab control
+// half way; the switch waits for the event loop.
+void CPembView::showComponentsPageLater() {
+    QTimer::singleShot(0, this, [this] { showComponentsPage(); });
 }
 
 }  // namespace tavo

@@ -5,6 +5,8 @@
 
 namespace tavo {
 
+class ScreenListing;
+
 // The page ids, after the dialog templates the pages were first drawn on.
 namespace PageId {
 inline constexpr int Components = 101;
@@ -19,7 +21,8 @@ class CPembView : public CTabView, public DocumentView {
     Q_OBJECT
 
 public:
-    explicit CPembView(Document& document, QWidget* parent = nullptr);
+    // The results page composes its listing through `listing`.
+    CPembView(Document& document, ScreenListing& listing, QWidget* parent = nullptr);
     ~CPembView() override;
 
     // DocumentView
@@ -28,6 +31,14 @@ public:
 
     // When the results page is shown, it composes and lays out the listing again.
     void RefreshResults();
+    // The results page when it is the active one.
+    CTabbedDialog* activeResultsPage() const;
+
+    // The listing could not be composed for want of an entry on the components
+    // page: that page is shown, at once or, while a page is being activated,
+    // once that is done.
+    void showComponentsPage();
+    void showComponentsPageLater();
 
 private:
     Document& document_;

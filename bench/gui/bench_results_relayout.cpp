@@ -1,0 +1,61 @@
+// The results page laid out anew for the largest project the limits allow, as
+// after a change of the output font or the printer: the listing composed for the
+// printer, the band index, the scroll bars and the first window painted.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "app/gui/MainWindow.h"
+#include "app/gui/PembDoc.h"
+#include "app/gui/TavoApplication.h"
+#include "file/ProjectFile.h"
+#include "output/PageComposer.h"
+#include "support/SampleProjects.h"
+#include "ui/widgets/DlgErgebnis.h"
+#include "ui/widgets/MessageSink.h"
+#include "ui/widgets/PembView.h"
+#include "ui/widgets/TabControl.h"
+
+namespace {
+
+tavo::CPembApp* program = nullptr;
+
+void RelayoutMaximalProject(benchmark::State& state) {
+    tavo::CPembView& view = *program->frame().view();
+    auto* results = static_cast<tavo::DlgErgebnis*>(view.GetActivePage())->resultsWindow();
+    for (auto _ : state) {
+        view.RefreshResults();
+        results->viewport()->repaint();
+    }
+    state.counters["lines"] = static_cast<double>(results->document().composer->documentLineCount());
+    state.counters["bands"] = results->bandIndex().bandCount();
+}
+BENCHMARK(RelayoutMaximalProject)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    tavo::prepareQtApplication(application);
+    benchmark::Initialize(&argc, argv);
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("maximal.tavo"));
+    const auto project = std::make_unique<tavo::ProjectData>(tavo::test::makeMaximalProject());
+    if (!tavo::saveProjectFile(file.toStdString(), *project).ok) return 1;
+    tavo::MessageSink::startScript();
+    tavo::CPembApp app((folder.path() + QStringLiteral("/Tavo.ini")).toStdString(), folder.path());
+    if (!app.start({QStringLiteral("tavo"), file})) return 1;
+    app.frame().resize(1600, 900);
+    app.frame().view()->tabControl()->SetActiveTab(3);
+    program = &app;
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,322 @@
+// The output commands with their dialogs played by the test: printing and the
+// preview with its PDF button, page and printer set-up, header and footer, the
+// output fonts and the PDF export.
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "GuiTestSupport.h"
+#include "app/gui/Commands.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/OutputCommands.h"
+#include "app/gui/PreviewDialog.h"
+#include "app/gui/PrinterSetupDialog.h"
+#include "output/PageComposer.h"
+#include "output/PrintSettings.h"
+#include "support/SampleProjects.h"
+#include "ui/widgets/DlgErgebnis.h"
+#include "ui/widgets/DlgFussKopf.h"
+#include "ui/widgets/PembView.h"
+#include "ui/widgets/TabControl.h"
+
+using namespace tavo;
+using namespace tavo::test;
+
+namespace {
+
+int pdfPageCount(const QByteArray& pdf) {
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
+}
+
+QPrinter& printerOf(QDialog& dialog) {
+    if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) return *print->printer();
+    return *qobject_cast<QPageSetupDialog*>(&dialog)->printer();
+}
+
+QString lines(int count, int from = 1) {
+    QString text;
+    for (int i = from; i < from + count; ++i) text += QStringLiteral("Zeile %1#Mitte#rechts\n").arg(i);
+    return text;
+}
+
+}  // namespace
+
+class OutputTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Sandbox> sandbox_;
+    std::unique_ptr<Program> program_;
+    ScriptedDialogs* dialogs_ = nullptr;
+    QString file_;
+
+    CPembFrame& frame() { return program_->app.frame(); }
+    CPembView& view() { return *frame().view(); }
+    PrintSettings& settings() { return program_->app.printSettings(); }
+    CErgebnisFenster* results() { return static_cast<DlgErgebnis*>(view().tabControl()->page(3))->resultsWindow(); }
+    void trigger(int commandId) { frame().action(commandId)->trigger(); }
+    QString pdfPath() const { return sandbox_->path(QStringLiteral("haus.pdf")); }
+
+    // The file dialog of the export, answered with `path`.
+    void answerPdfPath(const QString& path) {
+        dialogs_->answer([path](QDialog& dialog) {
+            static_cast<QFileDialog&>(dialog).selectFile(path);
+            return true;
+        });
+    }
+
+private Q_SLOTS:
+    void initTestCase() { prepareQtApplication(*qApp); }
+
+    void init() {
+        sandbox_ = std::make_unique<Sandbox>();
+        ProjectData project = makeSmallProject();
+        project.startPage = 5;
+        file_ = sandbox_->projectFile(QStringLiteral("haus.tavo"), project);
+        program_ = std::make_unique<Program>(*sandbox_);
+        QVERIFY(program_->app.start({QStringLiteral("tavo"), file_}));
+        frame().resize(1600, 900);
+        dialogs_ = new ScriptedDialogs;
+        frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs_));
+    }
+
+    void cleanup() {
+        QVERIFY(MessageSink::takeShownTexts().isEmpty());
+        program_.reset();
+        sandbox_.reset();
+    }
+
+    void printingWritesTheChosenPagesNumberedFromTheStartPage() {
+        const QString all = sandbox_->path(QStringLiteral("alle.pdf"));
+        int firstPage = 0;
+        QString proposed;
+        dialogs_->answer([&](QDialog& dialog) {
+            firstPage = static_cast<QPrintDialog&>(dialog).minPage();
+            proposed = printerOf(dialog).outputFormat() == QPrinter::PdfFormat ? printerOf(dialog).outputFileName() : pdfPath();
+            printerOf(dialog).setOutputFileName(all);
+            return true;
+        });
+        trigger(CommandId::Print);
+        QCOMPARE(firstPage, 5);
+        // Printed to a file, the listing goes beside the project.
+        QCOMPARE(proposed, pdfPath());
+        QCOMPARE(pdfPageCount(sandbox_->bytes(all)), 1);
+
+        // A range beyond the listing's pages prints nothing.
+        const QString none = sandbox_->path(QStringLiteral("keine.pdf"));
+        dialogs_->answer([&](QDialog& dialog) {
+            QPrinter& printer = printerOf(dialog);
+            printer.setOutputFileName(none);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(6, 9);
+            return true;
+        });
+        trigger(CommandId::Print);
+        QVERIFY(!QFile::exists(none));
+
+        // Cancelled: nothing printed.
+        trigger(CommandId::Print);
+        QCOMPARE(dialogs_->shownTitles().size(), 3);
+    }
+
+    void aRefusedEntryStopsPrintingBeforeTheDialog() {
+        frame().findChild<QLineEdit*>(QStringLiteral("startPage"))->setText(QStringLiteral("1000"));
+        trigger(CommandId::Print);
+        trigger(CommandId::PrintPreview);
+        trigger(CommandId::ExportPdf);
+        QCOMPARE(MessageSink::takeShownTexts().size(), 3);
+        QVERIFY(dialogs_->shownTitles().isEmpty());
+    }
+
+    void thePreviewsPdfButtonClosesItAndExportsWhatItShowed() {
+        int shownPages = 0;
+        dialogs_->answer([&](QDialog& dialog) {
+            auto& preview = static_cast<PreviewDialog&>(dialog);
+            shownPages = preview.pages()->pageCount();
+            preview.command(QStringLiteral("Export PDF"))->trigger();
+            return preview.result() == QDialog::Accepted;
+        });
+        QStringList fileDialog;
+        dialogs_->answer([&](QDialog& dialog) {
+            auto& files = static_cast<QFileDialog&>(dialog);
+            fileDialog << QString::number(files.acceptMode() == QFileDialog::AcceptSave) << files.nameFilters().join(QLatin1Char('|'))
+                       << files.defaultSuffix() << QString::number(files.testOption(QFileDialog::DontConfirmOverwrite))
+                       << files.selectedFiles().value(0);
+            files.selectFile(pdfPath());
+            return true;
+        });
+        trigger(CommandId::PrintPreview);
+        // The project's name in its folder, with the extension the dialog adds.
+        QCOMPARE(fileDialog, (QStringList{QStringLiteral("1"), QStringLiteral("PDF-Datei (*.pdf)"), QStringLiteral("pdf"),
+                                          QStringLiteral("0"), pdfPath()}));
+        QCOMPARE(dialogs_->shownTitles(), (QStringList{QStringLiteral("Seitenansicht"), QStringLiteral("PDF Export")}));
+        QCOMPARE(shownPages, 1);
+        QCOMPARE(pdfPageCount(sandbox_->bytes(pdfPath())), shownPages);
+    }
+
+    void aListingThatCannotBeComposedExportsNothing() {
+        ProjectData project = makeSmallProject();
+        project.permanentRow(0, 0, 0).thickness.clear();
+        QVERIFY(program_->app.doc().document().openFile(sandbox_->projectFile(QStringLiteral("ohne.tavo"), project).toStdString()));
+        answerPdfPath(pdfPath());
+        trigger(CommandId::ExportPdf);
+        QCOMPARE(MessageSink::takeShownTexts(),
+                 QStringList{QStringLiteral("Bitte noch fehlende Schichtdicke(n) bei Element Element 1.1 Geschoß ergänzen!")});
+        QVERIFY(!QFile::exists(pdfPath()));
+
+        // The preview is not opened on pages without the listing; the components page is shown.
+        view().tabControl()->SetActiveTab(2);
+        trigger(CommandId::PrintPreview);
+        QCOMPARE(MessageSink::takeShownTexts().size(), 1);
+        QCOMPARE(dialogs_->shownTitles(), QStringList{QStringLiteral("PDF Export")});
+        QCOMPARE(view().GetActivePageId(), PageId::Components);
+    }
+
+    void pageSetupShowsAndTakesTheMarginsInWholeMillimetres() {
+        view().tabControl()->SetActiveTab(3);
+        const int width = results()->bandIndex().documentWidth();
+        QMarginsF shown;
+        dialogs_->answer([&](QDialog& dialog) {
+            QPrinter& printer = printerOf(dialog);
+            shown = printer.pageLayout().margins(QPageLayout::Millimeter);
+            printer.setPageMargins(QMarginsF(25.7, 15.2, 30, 10), QPageLayout::Millimeter);
+            return true;
+        });
+        trigger(CommandId::PageSetup);
+        QCOMPARE(shown, QMarginsF(20, 10, 10, 10));
+        QCOMPARE(settings().margins, (PrintSettings::Margins{25, 15, 30, 10}));
+        // The printable width lost 25 mm, laid out anew.
+        const int dotsPerMm = results()->document().layoutDevice->logicalDpiX() * 10 / 254;
+        QVERIFY(qAbs(width - results()->bandIndex().documentWidth() - 25 * dotsPerMm) <= dotsPerMm);
+
+        dialogs_->answer([](QDialog& dialog) {
+            printerOf(dialog).setPageMargins(QMarginsF(1, 1, 1, 1), QPageLayout::Millimeter);
+            return false;
+        });
+        trigger(CommandId::PageSetup);
+        QCOMPARE(settings().margins, (PrintSettings::Margins{25, 15, 30, 10}));
+    }
+
+    void printerSetupInLandscapeWidensTheListing() {
+        view().tabControl()->SetActiveTab(3);
+        const int portrait = results()->bandIndex().documentWidth();
+        QString paper;
+        dialogs_->answer([&](QDialog& dialog) {
+            auto& setup = static_cast<PrinterSetupDialog&>(dialog);
+            paper = setup.paperChoice()->currentText();
+            setup.landscapeChoice()->setChecked(true);
+            return true;
+        });
+        trigger(CommandId::PrinterSetup);
+        QCOMPARE(paper, QStringLiteral("A4"));
+        // 297 − 30 mm printable instead of 210 − 30 mm.
+        QVERIFY(qAbs(results()->bandIndex().documentWidth() * 180.0 / portrait - 267.0) < 1.0);
+    }
+
+    void headerAndFooterSettingsAndUpToTenHeaderLines() {
+        const QString headerFile = sandbox_->path(QStringLiteral("mervik.hdg"));
+        const QString longLine = QString(300, QLatin1Char('x'));
+        QString shownLines = QStringLiteral("?");
+        dialogs_->answer([&](QDialog& dialog) {
+            auto& edit = static_cast<DlgFussKopf&>(dialog);
+            shownLines = edit.headerLinesField()->toPlainText();
+            dialog.findChild<QCheckBox*>()->setChecked(false);  // "Dateiname"
+            for (QRadioButton* choice : dialog.findChildren<QRadioButton*>())
+                if (choice->text().startsWith(QStringLiteral("&Nur"))) choice->setChecked(true);
+            edit.headerLinesField()->setPlainText(longLine + QStringLiteral("\nBüro Müller#Statik#Wien\n") + lines(11));
+            edit.accept();
+            return true;
+        });
+        trigger(CommandId::HeaderFooter);
+        QVERIFY(shownLines.isEmpty());
+        QVERIFY(!settings().showFileName);
+        QCOMPARE(settings().pageNumbering, 1);
+        const QStringList saved = QString::fromUtf8(sandbox_->bytes(headerFile)).split(QLatin1Char('\n'));
+        QCOMPARE(saved.size(), 11);  // ten lines, each ended
+        QCOMPARE(saved[0], longLine.left(255));
+        QCOMPARE(saved[1], QStringLiteral("Büro Müller#Statik#Wien"));
+        QCOMPARE(saved[9], QStringLiteral("Zeile 8#Mitte#rechts"));
+
+        // The next time the dialog shows the file; cancelled, it changes nothing.
+        int caret = -1;
+        dialogs_->answer([&](QDialog& dialog) {
+            auto& edit = static_cast<DlgFussKopf&>(dialog);
+            shownLines = edit.headerLinesField()->toPlainText();
+            caret = edit.headerLinesField()->textCursor().position();
+            edit.headerLinesField()->setPlainText(lines(2));
+            dialog.findChild<QCheckBox*>()->setChecked(true);
+            return false;
+        });
+        trigger(CommandId::HeaderFooter);
+        QCOMPARE(shownLines, saved.join(QLatin1Char('\n')));
+        QCOMPARE(caret, 0);
+        QVERIFY(!settings().showFileName);
+        QCOMPARE(sandbox_->bytes(headerFile).count('\n'), 10);
+
+        // Emptied, the field leaves one empty line: a header without banner lines.
+        dialogs_->answer([](QDialog& dialog) {
+            auto& edit = static_cast<DlgFussKopf&>(dialog);
+            edit.headerLinesField()->clear();
+            edit.accept();
+            return true;
+        });
+        trigger(CommandId::HeaderFooter);
+        QCOMPARE(sandbox_->bytes(headerFile), QByteArray("\n"));
+    }
+
+    void fontDialogsSetTheRecordsAndTheListingIsLaidOutAnew() {
+        view().tabControl()->SetActiveTab(3);
+        const int lineHeight = results()->document().composer->documentLine(0).height;
+        // As the user picks it: a family, a style of its list, a size.
+        QFont chosen(QStringLiteral("Liberation Serif"), 16);
+        chosen.setStyleName(QStringLiteral("Bold Italic"));
+        dialogs_->answer([&](QDialog& dialog) {
+            auto& fonts = static_cast<QFontDialog&>(dialog);
+            fonts.setCurrentFont(chosen);
+            fonts.accept();
+            return true;
+        });
+        trigger(CommandId::OutputFont);
+        const FontRecord& output = settings().font1;
+        QCOMPARE(output.faceName, std::string("Liberation Serif"));
+        QCOMPARE(output.height, -16);
+        QCOMPARE(output.weight, 700);
+        QCOMPARE(output.italic, 1);
+        QVERIFY(results()->document().composer->documentLine(0).height > lineHeight);
+
+        // Accepted as shown, the title font keeps its face, even one this system lacks.
+        const FontRecord title = settings().font2;
+        dialogs_->answer([](QDialog& dialog) {
+            static_cast<QFontDialog&>(dialog).accept();
+            return true;
+        });
+        trigger(CommandId::TitleFont);
+        QCOMPARE(settings().font2.faceName, title.faceName);
+        QCOMPARE(settings().font2.height, title.height);
+        QCOMPARE(settings().font2.weight, title.weight);
+
+        // Cancelled: nothing changes.
+        dialogs_->answer([](QDialog& dialog) {
+            static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Sans Mono"), 30));
+            return false;
+        });
+        trigger(CommandId::OutputFont);
+        QCOMPARE(settings().font1, output);
+    }
+};
+
+QTEST_MAIN(OutputTest)
+#include "test_output.moc"

@@ -1,0 +1,233 @@
+// The results page as the user meets it: the display sizes, scrolling by keys,
+// scroll bars and wheel, the beep of every key, and the listing composed anew
+// whenever the page is shown or the printer's document has replaced it.
+
+#include <QAbstractButton>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QtTest>
+
+#include "GuiTestSupport.h"
+#include "app/gui/Commands.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/OutputCommands.h"
+#include "support/SampleProjects.h"
+#include "ui/widgets/DlgErgebnis.h"
+#include "ui/widgets/PembView.h"
+#include "ui/widgets/TabControl.h"
+
+using namespace tavo;
+using namespace tavo::test;
+
+namespace {
+
+// The rightmost column with ink in the window's picture.
+int inkRight(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    for (int x = image.width() - 1; x >= 0; --x)
+        for (int y = 0; y < image.height(); ++y)
+            if (qGray(image.pixel(x, y)) < 128) return x;
+    return -1;
+}
+
+// A listing of many pages: the elements of the maximal project, in fewer components.
+ProjectData longProject() {
+    ProjectData project = makeMaximalProject();
+    project.componentCount = 2;
+    return project;
+}
+
+}  // namespace
+
+class ResultsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Sandbox> sandbox_;
+    std::unique_ptr<Program> program_;
+    ScriptedDialogs* dialogs_ = nullptr;
+    int beeps_ = 0;
+
+    CPembFrame& frame() { return program_->app.frame(); }
+    CPembView& view() { return *frame().view(); }
+    CErgebnisFenster* window() { return static_cast<DlgErgebnis*>(view().tabControl()->page(3))->resultsWindow(); }
+    QScrollBar* vertical() { return window()->verticalScrollBar(); }
+    QScrollBar* horizontal() { return window()->horizontalScrollBar(); }
+    void clickTab(int index) {
+        QTabBar* bar = view().tabControl()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+    void chooseSize(const char* name) {
+        auto* button = view().tabControl()->page(3)->findChild<QAbstractButton*>(QString::fromLatin1(name));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void press(Qt::Key key) { QTest::keyClick(window(), key); }
+    void turnWheel(int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        const QPointF at(10, 10);
+        QWheelEvent event(at, window()->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window()->viewport(), &event);
+    }
+    // The window's client height in bands, as the printer measures it.
+    int bandsInWindow() {
+        const double devicePerScreen = window()->document().layoutDevice->logicalDpiY() * window()->zoomFactor() /
+                                       window()->viewport()->logicalDpiY();
+        return static_cast<int>(window()->viewport()->height() * devicePerScreen) / window()->bandIndex().bandHeight();
+    }
+
+    void open(const ProjectData& project, const QString& name) {
+        const QString file = sandbox_->projectFile(name, project);
+        QVERIFY(program_->app.doc().document().openFile(file.toStdString()));
+    }
+
+private Q_SLOTS:
+    void initTestCase() { prepareQtApplication(*qApp); }
+
+    void init() {
+        sandbox_ = std::make_unique<Sandbox>();
+        program_ = std::make_unique<Program>(*sandbox_);
+        QVERIFY(program_->app.start({QStringLiteral("tavo"), sandbox_->projectFile(QStringLiteral("leer.tavo"), "Leer")}));
+        frame().resize(1600, 900);
+        frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame()));
+        dialogs_ = new ScriptedDialogs;
+        frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs_));
+        beeps_ = 0;
+        window()->setKeySound([this] { ++beeps_; });
+        open(longProject(), QStringLiteral("lang.tavo"));
+        clickTab(3);
+        QVERIFY(window()->hasDocument());
+    }
+
+    void cleanup() {
+        program_.reset();
+        sandbox_.reset();
+    }
+
+    void displaySizesEnlargeThePaperAndStartAtTheTopLeft() {
+        QCOMPARE(window()->zoomFactor(), 1.0);
+        const int normalWidth = inkRight(window()->viewport());
+        QVERIFY(normalWidth > 100);
+
+        press(Qt::Key_PageDown);
+        chooseSize("large");
+        QCOMPARE(window()->zoomFactor(), 0.5);
+        QCOMPARE(vertical()->value(), 0);
+        QCOMPARE(QApplication::focusWidget(), window());
+        QVERIFY(qAbs(inkRight(window()->viewport()) - 2 * normalWidth) <= 4);
+
+        // The same size again changes nothing, not even the position.
+        press(Qt::Key_PageDown);
+        const int position = vertical()->value();
+        QVERIFY(position > 0);
+        chooseSize("large");
+        QCOMPARE(vertical()->value(), position);
+
+        chooseSize("medium");
+        QCOMPARE(vertical()->value(), 0);
+        QVERIFY(qAbs(inkRight(window()->viewport()) - normalWidth * 3 / 2) <= 4);
+
+        // The size stays for the run, while the listing is composed anew on each visit.
+        clickTab(0);
+        QVERIFY(!window()->hasDocument());
+        clickTab(3);
+        QVERIFY(window()->hasDocument());
+        QCOMPARE(window()->zoomFactor(), 2.0 / 3.0);
+    }
+
+    void keysScrollByBandsAndPagesAndEveryKeyBeeps() {
+        const int page = bandsInWindow();
+        QVERIFY(page > 1);
+        QCOMPARE(vertical()->maximum(), window()->bandIndex().bandCount() - page + 1);
+        press(Qt::Key_PageDown);
+        QCOMPARE(vertical()->value(), page);
+        press(Qt::Key_Down);
+        QCOMPARE(vertical()->value(), page + 1);
+        press(Qt::Key_PageUp);
+        press(Qt::Key_Up);
+        QCOMPARE(vertical()->value(), 0);
+        press(Qt::Key_End);
+        QCOMPARE(vertical()->value(), vertical()->maximum());
+        press(Qt::Key_PageDown);
+        QCOMPARE(vertical()->value(), vertical()->maximum());
+        press(Qt::Key_Home);
+        QCOMPARE(vertical()->value(), 0);
+        press(Qt::Key_A);
+        QCOMPARE(vertical()->value(), 0);
+        QCOMPARE(beeps_, 8);
+
+        // Narrower than the paper: Right and Left move five tenths of its width, within the range.
+        window()->setFixedWidth(window()->width() / 3);
+        QTRY_VERIFY(horizontal()->maximum() > 0);
+        press(Qt::Key_Right);
+        QCOMPARE(horizontal()->value(), qMin(5, horizontal()->maximum()));
+        press(Qt::Key_Left);
+        QCOMPARE(horizontal()->value(), 0);
+
+        // Lower than one band: a page is one band.
+        window()->setFixedHeight(window()->frameWidth() * 2 + 20);
+        QTRY_VERIFY(bandsInWindow() == 0);
+        press(Qt::Key_PageDown);
+        QCOMPARE(vertical()->value(), 1);
+    }
+
+    void theThumbScrollsWhenItIsReleased() {
+        QVERIFY(!vertical()->hasTracking());
+        vertical()->setSliderDown(true);
+        vertical()->setSliderPosition(5);
+        QCOMPARE(vertical()->value(), 0);
+        vertical()->setSliderDown(false);
+        QCOMPARE(vertical()->value(), 5);
+    }
+
+    void theWheelScrollsABandForEachWholeNotch() {
+        turnWheel(-60);
+        QCOMPARE(vertical()->value(), 0);
+        turnWheel(-60);
+        QCOMPARE(vertical()->value(), 1);
+        turnWheel(-360);
+        QCOMPARE(vertical()->value(), 2);
+        turnWheel(120);
+        QCOMPARE(vertical()->value(), 1);
+        // With a key held the wheel is not the window's.
+        turnWheel(-240, Qt::ControlModifier);
+        QCOMPARE(vertical()->value(), 1);
+        QCOMPARE(beeps_, 0);
+    }
+
+    void aLayerWithoutThicknessSendsTheUserToTheComponentsPage() {
+        clickTab(0);
+        ProjectData project = makeSmallProject();
+        project.permanentRow(0, 0, 0).thickness.clear();
+        open(project, QStringLiteral("ohne.tavo"));
+        MessageSink::takeShownTexts();
+
+        clickTab(3);
+        QCOMPARE(MessageSink::takeShownTexts(),
+                 QStringList{QStringLiteral("Bitte noch fehlende Schichtdicke(n) bei Element Element 1.1 Geschoß ergänzen!")});
+        QTRY_COMPARE(view().GetActivePageId(), PageId::Components);
+        QVERIFY(!window()->hasDocument());
+    }
+
+    void printingWhileTheResultsAreShownShowsThemAgainFromTheTop() {
+        press(Qt::Key_PageDown);
+        const int bands = window()->bandIndex().bandCount();
+        const QString pdf = sandbox_->path(QStringLiteral("druck.pdf"));
+        dialogs_->answer([&](QDialog& dialog) {
+            static_cast<QPrintDialog&>(dialog).printer()->setOutputFileName(pdf);
+            return true;
+        });
+        frame().action(CommandId::Print)->trigger();
+        QVERIFY(dialogs_->allAnswered());
+        QVERIFY(QFile::exists(pdf));
+        QVERIFY(window()->hasDocument());
+        QCOMPARE(window()->bandIndex().bandCount(), bands);
+        QCOMPARE(vertical()->value(), 0);
+        QVERIFY(MessageSink::takeShownTexts().isEmpty());
+    }
+};
+
+QTEST_MAIN(ResultsTest)
+#include "test_results.moc"
