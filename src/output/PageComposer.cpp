@@ -65,7 +65,7 @@ public:
             } else if (const auto* frame = std::get_if<Frame>(&records_[i])) {
                 takeFrame(i, *frame);
             } else {
-                beginPage();
+                breakPage();
             }
         }
         return std::move(pages_);
@@ -86,9 +86,22 @@ private:
         if (pages_.size() == kMaxPages) return false;
         pages_.push_back(Page{header_, footer_, runningHead_, 0, 0});
         hasBody_ = false;
+        hasInk_ = false;
         pendingRunningHead_.reset();  // the new page shows it at its top
         recomputeFree();
         return true;
+    }
+
+    // A page that blank lines alone began would print nothing but its frames: a page
+    // break takes it back instead of adding one.
+    void breakPage() {
+        if (!hasBody_ || hasInk_) {
+            beginPage();
+            return;
+        }
+        hasBody_ = false;
+        page().bodyBegin = page().bodyEnd = 0;
+        recomputeFree();
     }
 
     // Overflow moves a line or block on only from a page that holds something.
@@ -100,6 +113,8 @@ private:
         if (!hasBody_) page().bodyBegin = record;
         page().bodyEnd = record + 1;
         hasBody_ = true;
+        const auto* line = std::get_if<ComposedLine>(&records_[record]);
+        hasInk_ = hasInk_ || !line || !line->cells.empty();
         free_ -= height;
     }
 
@@ -169,6 +184,7 @@ private:
     std::optional<std::size_t> pendingRunningHead_;
     int free_ = 0;
     bool hasBody_ = false;
+    bool hasInk_ = false;  // the body holds more than blank lines
 };
 
 // Draws composed lines on a device: texts by their alignment, then each cell's rules,

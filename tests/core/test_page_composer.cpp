@@ -430,6 +430,21 @@ TEST_F(PageComposerTest, EmptyDocumentHasOnePageAndATrailingBreakAddsAnEmptyOne)
     EXPECT_THAT(textsOn(1), ElementsAre("unfinished"));
 }
 
+TEST_F(PageComposerTest, BlankLinesThatOverflowBeforeABreakMakeNoPageOfTheirOwn) {
+    writeLines(69);  // a full page
+    composer.print("\n\n");
+    composer.pageBreak();
+    EXPECT_EQ(finish(), 2);  // the full page and the empty one after the break
+    EXPECT_EQ(render(1).size(), 69u);
+
+    ASSERT_TRUE(composer.beginDocument(1, device));
+    writeLines(69);
+    composer.print("\nL69\n");  // a blank line, then text: the text's page stays
+    composer.pageBreak();
+    EXPECT_EQ(finish(), 3);
+    EXPECT_THAT(textsOn(2), ElementsAre("L69"));
+}
+
 TEST_F(PageComposerTest, LinesFillThePrintableHeight) {
     writeLines(70);
     EXPECT_EQ(finish(), 2);
