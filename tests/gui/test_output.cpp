@@ -171,11 +171,13 @@ private Q_SLOTS:
         ProjectData project = makeSmallProject();
         project.permanentRow(0, 0, 0).thickness.clear();
         QVERIFY(program_->app.doc().document().openFile(sandbox_->projectFile(QStringLiteral("ohne.tavo"), project).toStdString()));
+        view().tabControl()->SetActiveTab(1);
         answerPdfPath(pdfPath());
         trigger(CommandId::ExportPdf);
         QCOMPARE(MessageSink::takeShownTexts(),
                  QStringList{QStringLiteral("Bitte noch fehlende Schichtdicke(n) bei Element Element 1.1 Geschoß ergänzen!")});
         QVERIFY(!QFile::exists(pdfPath()));
+        QCOMPARE(view().GetActivePageId(), PageId::Components);  // where the thickness is entered
 
         // The preview is not opened on pages without the listing; the components page is shown.
         view().tabControl()->SetActiveTab(2);

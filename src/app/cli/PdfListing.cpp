@@ -12,7 +12,7 @@
 namespace tavo {
 namespace {
 
-PdfExport failed(std::string message) { return {false, {std::move(message)}}; }
+PdfExport failed(std::string message) { return {false, true, {std::move(message)}}; }
 
 std::string fileName(const QString& argument) { return QFile::encodeName(argument).toStdString(); }
 

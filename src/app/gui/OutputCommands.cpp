@@ -206,6 +206,7 @@ void OutputCommands::exportPdf() {
         const PdfExport result = tavo::exportPdf(document_.project(), printout_.frame(), QFileInfo(proposed).fileName().toStdString(),
                                                  QFile::encodeName(path).toStdString(), paperOf(printout_.printer()));
         for (const std::string& message : result.messages) MsgWarning("%s", message.c_str());
+        if (!result.listed) view_.showComponentsPage();
     }
     view_.RefreshResults();
 }

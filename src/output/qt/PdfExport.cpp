@@ -80,7 +80,7 @@ PdfExport exportPdf(const ProjectData& project, const ListingFrame& frame, const
     QtPainterDevice device(writer, &painter);
     PageComposer composer;
     ListingBuild build = buildListingDocument(composer, device, project, frame);
-    PdfExport result{false, std::move(build.warnings)};
+    PdfExport result{false, build.listed, std::move(build.warnings)};
     if (!build.started) return stopped(std::move(result), "PDF Export: Fehler bei Aufbereitung!");
     if (!build.listed) return result;
 

@@ -19,6 +19,7 @@ QPageLayout defaultPrinterPaper();
 // then why the export stopped, if it did.
 struct PdfExport {
     bool written = false;
+    bool listed = true;  // false: a layer row lacks its thickness
     std::vector<std::string> messages;
 };
 
