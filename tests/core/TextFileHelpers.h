@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -8,14 +7,12 @@
 
 namespace tavo::test {
 
-// The settings and header-lines tests compare whole files as text.
+// The settings, print-settings and header-lines tests compare whole files as text.
 inline std::string readText(const std::filesystem::path& path) {
     const std::vector<std::uint8_t> bytes = readFile(path);
     return {bytes.begin(), bytes.end()};
 }
 
-inline void writeText(const std::filesystem::path& path, std::string_view text) {
-    writeFile(path, {text.begin(), text.end()});
-}
+inline void writeText(const std::filesystem::path& path, std::string_view text) { writeFile(path, {text.begin(), text.end()}); }
 
 }  // namespace tavo::test

@@ -131,15 +131,19 @@ protected:
     PageComposer composer;
 };
 
-TEST_F(ListingDocumentTest, BuildsOnTheSettingsMarginsFromTheStartPageAndEndsWithAnEmptyPage) {
+TEST_F(ListingDocumentTest, BuildsOnTheSettingsMarginsFromTheStartPageAndReportsColumnOverflow) {
     addPermanent({"Estrich", "", "", "1.20", "", "", "", PermanentUnit::AreaLoad});
+    // An imposed row without any value still has a number column, beyond the margin.
+    project.imposedRowCount[0][0] = 1;
+    project.imposedRow(0, 0, 0) = {"Ohne Wert", "", "", "", "", ImposedUnit::LineLoad};
     settings.margins = {25, 15, 5, 20};
     FixedMetricsDevice device;
     const ListingBuild result = build(device);
     EXPECT_TRUE(result.started);
     EXPECT_TRUE(result.listed);
-    EXPECT_THAT(result.warnings, IsEmpty());
     EXPECT_EQ(composer.printableRect(), (Rect{250, 150, 2050, 2770}));
+    // 121 beyond a printable width of 1800.
+    EXPECT_THAT(result.warnings, ElementsAre("Druckbarer Bereich um 6.7 % zu schmal!"));
 
     EXPECT_EQ(composer.paginate(), 2);
     EXPECT_EQ(composer.startPage(), 3);
@@ -170,17 +174,6 @@ TEST_F(ListingDocumentTest, MissingThicknessGivesPagesWithHeaderAndFooterOnly) {
     EXPECT_THAT(listing.pages[0], HasSubstr("KOVA - Bauwaage   x.tavo"));
     EXPECT_THAT(listing.pages[0], HasSubstr("Seite:   3"));
     EXPECT_THAT(listing.pages[0], Not(HasSubstr("Feld")));
-}
-
-TEST_F(ListingDocumentTest, ColumnsBeyondThePrintableWidthAreReportedAfterTheBuild) {
-    // An imposed row without any value still has a number column, beyond the margin.
-    project.imposedRowCount[0][0] = 1;
-    project.imposedRow(0, 0, 0) = {"Ohne Wert", "", "", "", "", ImposedUnit::LineLoad};
-    FixedMetricsDevice device;
-    const ListingBuild result = build(device);
-    EXPECT_TRUE(result.listed);
-    // 121 beyond a printable width of 1800.
-    EXPECT_THAT(result.warnings, ElementsAre("Druckbarer Bereich um 6.7 % zu schmal!"));
 }
 
 }  // namespace

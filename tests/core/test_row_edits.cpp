@@ -6,23 +6,28 @@
 using namespace tavo;
 
 namespace {
-PermanentRow layer(std::string unitWeight) {
+PermanentRow permanentRow(std::int32_t unit, std::string unitWeight, std::string areaLoad) {
     PermanentRow row;
-    row.rowUnit = PermanentUnit::Layer;
+    row.rowUnit = unit;
     row.unitWeight = std::move(unitWeight);
+    row.areaLoad = std::move(areaLoad);
+    return row;
+}
+
+ImposedRow imposedRow(std::int32_t unit, std::string areaLoad) {
+    ImposedRow row;
+    row.rowUnit = unit;
+    row.areaLoad = std::move(areaLoad);
     return row;
 }
 }  // namespace
 
-TEST(EditThickness, DerivesAreaAndLineLoadFromTypedThickness) {
-    PermanentRow row = layer("24.00");
+TEST(RowEdits, ThicknessDerivesTheLoadsFromTheNumberAsTyped) {
+    PermanentRow row = permanentRow(PermanentUnit::Layer, "24.00", "");
     ASSERT_TRUE(editThickness(row, "20"));
-    EXPECT_EQ(row.thickness, "20");
     EXPECT_EQ(row.areaLoad, "4.80");
     EXPECT_EQ(row.lineLoad, "");
-
     ASSERT_TRUE(editInfluenceWidth(row, "3.5"));
-    EXPECT_EQ(row.influenceWidth, "3.5");
     EXPECT_EQ(row.lineLoad, "16.80");
 
     // 12.34 is stored as 12.3 but the loads use 12.34: 24 * 12.34 / 100 = 2.9616.
@@ -30,159 +35,95 @@ TEST(EditThickness, DerivesAreaAndLineLoadFromTypedThickness) {
     EXPECT_EQ(row.thickness, "12.3");
     EXPECT_EQ(row.areaLoad, "2.96");
     EXPECT_EQ(row.lineLoad, "10.37");  // 2.9616 * 3.5 = 10.3656, not 2.96 * 3.5 = 10.36
-}
 
-TEST(EditThickness, IgnoresWhatCannotBeALayerThickness) {
-    PermanentRow row = layer("24.00");
-    row.thickness = "20";
-    row.areaLoad = "4.80";
-    const PermanentRow before = row;
-    EXPECT_FALSE(editThickness(row, "20"));
-    EXPECT_FALSE(editThickness(row, " 20 "));
-    EXPECT_FALSE(editThickness(row, "0"));
-    EXPECT_FALSE(editThickness(row, "-3"));
-    EXPECT_FALSE(editThickness(row, "abc"));
-    EXPECT_EQ(row.thickness, before.thickness);
-    EXPECT_EQ(row.areaLoad, before.areaLoad);
-
-    // The same value typed differently recomputes and counts as a change.
-    EXPECT_TRUE(editThickness(row, "20.0"));
-    EXPECT_EQ(row.thickness, "20");
-
-    PermanentRow noWeight = layer("");
+    // Nothing changes for the same text, a thickness that is no positive number, or a row without unit weight.
+    for (const char* typed : {"12.3", " 12.3 ", "0", "-3", "abc"}) EXPECT_FALSE(editThickness(row, typed)) << typed;
+    EXPECT_EQ(row.areaLoad, "2.96");
+    EXPECT_TRUE(editThickness(row, "12.30"));  // the same value typed differently counts as a change
+    PermanentRow noWeight = permanentRow(PermanentUnit::Layer, "", "");
     EXPECT_FALSE(editThickness(noWeight, "10"));
-    PermanentRow area;
-    area.rowUnit = PermanentUnit::AreaLoad;
-    area.areaLoad = "1.00";
+    PermanentRow area = permanentRow(PermanentUnit::AreaLoad, "24.00", "");
     EXPECT_FALSE(editThickness(area, "10"));
-    EXPECT_EQ(area.thickness, "");
 }
 
-TEST(EditInfluenceWidth, ZeroClearsWidthAndLineLoad) {
-    PermanentRow row;
-    row.rowUnit = PermanentUnit::AreaLoad;
-    row.areaLoad = "1.25";
+TEST(RowEdits, InfluenceWidthNeedsAnAreaLoadAndZeroClearsIt) {
+    PermanentRow row = permanentRow(PermanentUnit::AreaLoad, "", "1.25");
     EXPECT_FALSE(editInfluenceWidth(row, "0"));  // nothing to clear
     EXPECT_FALSE(editInfluenceWidth(row, "-1"));
     ASSERT_TRUE(editInfluenceWidth(row, "2,1255"));
     EXPECT_EQ(row.influenceWidth, "2.126");
     EXPECT_EQ(row.lineLoad, "2.66");
-    EXPECT_FALSE(editInfluenceWidth(row, "2.126"));
     ASSERT_TRUE(editInfluenceWidth(row, "0"));
-    EXPECT_EQ(row.influenceWidth, "");
-    EXPECT_EQ(row.lineLoad, "");
+    EXPECT_EQ(row.influenceWidth + row.lineLoad, "");
+
+    ImposedRow imposed = imposedRow(ImposedUnit::AreaLoad, "2.00");
+    ASSERT_TRUE(editInfluenceWidth(imposed, "4.5"));
+    EXPECT_EQ(imposed.lineLoad, "9.00");
+    imposed.rowUnit = ImposedUnit::PointLoad;  // stray text must not make it an area row
+    EXPECT_FALSE(editInfluenceWidth(imposed, "2"));
 }
 
-TEST(EditInfluenceWidth, NeedsAnAreaLoad) {
-    PermanentRow line;
-    line.rowUnit = PermanentUnit::LineLoad;
-    line.lineLoad = "3.00";
-    EXPECT_FALSE(editInfluenceWidth(line, "2"));
-    EXPECT_EQ(line.lineLoad, "3.00");
-
-    ImposedRow imposedPoint;
-    imposedPoint.rowUnit = ImposedUnit::PointLoad;
-    imposedPoint.areaLoad = "2.00";  // stray text must not make it an area row
-    EXPECT_FALSE(editInfluenceWidth(imposedPoint, "2"));
-
-    ImposedRow imposedArea;
-    imposedArea.areaLoad = "2.00";
-    ASSERT_TRUE(editInfluenceWidth(imposedArea, "4.5"));
-    EXPECT_EQ(imposedArea.lineLoad, "9.00");
-}
-
-TEST(TakenOverValue, GoesIntoTheColumnOfTheUnit) {
-    for (std::int32_t unit : {1, 2, 3, 4, 9}) {
-        PermanentRow row;
-        row.rowUnit = unit;
+TEST(RowEdits, TakenOverValuesGoIntoTheColumnOfTheUnit) {
+    for (std::int32_t unit : {1, 2, 3, 9}) {
+        PermanentRow row = permanentRow(unit, "", "");
         writeTakenOverValue(row, 24.0);
-        const std::string* expected = unit == 1 ? &row.unitWeight : unit == 2 ? &row.areaLoad : unit == 3 ? &row.lineLoad : &row.pointLoad;
-        EXPECT_EQ(*expected, "24.00") << "unit " << unit;
-        EXPECT_EQ(row.unitWeight.size() + row.areaLoad.size() + row.lineLoad.size() + row.pointLoad.size(), 5u);
+        EXPECT_EQ(row.unitWeight + "|" + row.areaLoad + "|" + row.lineLoad + "|" + row.pointLoad,
+                  unit == 1 ? "24.00|||" : unit == 2 ? "|24.00||" : unit == 3 ? "||24.00|" : "|||24.00");
     }
-    for (std::int32_t unit : {1, 2, 3, 0}) {
-        ImposedRow row;
-        row.rowUnit = unit;
+    for (std::int32_t unit : {1, 2, 0}) {
+        ImposedRow row = imposedRow(unit, "");
         writeTakenOverValue(row, 2.5);
-        const std::string* expected = unit == 1 ? &row.areaLoad : unit == 2 ? &row.lineLoad : &row.pointLoad;
-        EXPECT_EQ(*expected, "2.50") << "unit " << unit;
+        EXPECT_EQ(row.areaLoad + "|" + row.lineLoad + "|" + row.pointLoad, unit == 1 ? "2.50||" : unit == 2 ? "|2.50|" : "||2.50");
     }
+
+    PermanentRow perCentimetre = permanentRow(PermanentUnit::AreaLoad, "", "");
+    EXPECT_DOUBLE_EQ(writePerCentimetreLayer(perCentimetre, 5, 0.18), 0.9);
+    EXPECT_EQ(perCentimetre.rowUnit, PermanentUnit::Layer);
+    EXPECT_EQ(perCentimetre.unitWeight + "|" + perCentimetre.thickness + "|" + perCentimetre.areaLoad, "18.00|5|0.90");
 }
 
-TEST(PerCentimetreLayer, BecomesAUnitWeightRow) {
-    PermanentRow row;
-    row.rowUnit = PermanentUnit::AreaLoad;
-    EXPECT_DOUBLE_EQ(writePerCentimetreLayer(row, 5, 0.18), 0.9);
-    EXPECT_EQ(row.rowUnit, PermanentUnit::Layer);
-    EXPECT_EQ(row.unitWeight, "18.00");
-    EXPECT_EQ(row.thickness, "5");
-    EXPECT_EQ(row.areaLoad, "0.90");
-}
-
-TEST(ManualCorrection, WritesTrimmedTextsAndClearsZeroWidth) {
-    PermanentRow row = layer("24.00");
+TEST(RowEdits, ManualCorrectionWritesTrimmedTextsAndClearsAZeroWidth) {
+    PermanentRow row = permanentRow(PermanentUnit::Layer, "24.00", "");
     CorrectedValues values{24.0, 18.5, 4.44, 2.5, 11.1};
     EXPECT_TRUE(applyManualCorrection(row, values));
-    EXPECT_EQ(row.thickness, "18.5");
-    EXPECT_EQ(row.areaLoad, "4.44");
-    EXPECT_EQ(row.influenceWidth, "2.5");
-    EXPECT_EQ(row.lineLoad, "11.10");
+    EXPECT_EQ(row.thickness + "|" + row.areaLoad + "|" + row.influenceWidth + "|" + row.lineLoad, "18.5|4.44|2.5|11.10");
     EXPECT_FALSE(applyManualCorrection(row, values));
-
     values.influenceWidth = 0.0;
     EXPECT_TRUE(applyManualCorrection(row, values));
-    EXPECT_EQ(row.influenceWidth, "");
-    EXPECT_EQ(row.lineLoad, "");
+    EXPECT_EQ(row.influenceWidth + row.lineLoad, "");
 
-    PermanentRow area;
-    area.rowUnit = PermanentUnit::AreaLoad;
-    area.areaLoad = "1.00";
+    PermanentRow area = permanentRow(PermanentUnit::AreaLoad, "", "1.00");
     EXPECT_TRUE(applyManualCorrection(area, CorrectedValues{0, 7, 9, 3, 3}));
-    EXPECT_EQ(area.thickness, "");  // only layers carry a thickness
-    EXPECT_EQ(area.areaLoad, "1.00");
-    EXPECT_EQ(area.influenceWidth, "3");
+    EXPECT_EQ(area.thickness + "|" + area.areaLoad + "|" + area.influenceWidth, "|1.00|3");  // only layers carry a thickness
 
-    ImposedRow point;
-    point.rowUnit = ImposedUnit::PointLoad;
+    ImposedRow point = imposedRow(ImposedUnit::PointLoad, "");
     EXPECT_FALSE(applyManualCorrection(point, CorrectedValues{0, 0, 0, 3, 3}));
-    EXPECT_EQ(point.influenceWidth, "");
 }
 
-TEST(ElementTotals, SumLenientlyWithoutIntermediateRounding) {
+TEST(RowEdits, ElementTotalsAndTheMissingThicknessCheck) {
     ProjectData project;
-    project.permRowCount[0][0] = 3;
+    project.permRowCount[0][0] = 2;
     project.permanentRow(0, 0, 0).pointLoad = "5.00";
+    project.permanentRow(0, 0, 0).areaLoad = "0.333";
     project.permanentRow(0, 0, 1).pointLoad = "2,50";
-    project.permanentRow(0, 0, 2).pointLoad = "abc";
-    project.permanentRow(0, 0, 2).areaLoad = "0.333";
     project.permanentRow(0, 0, 1).areaLoad = "0.333";
-    project.permanentRow(0, 0, 3).pointLoad = "100";  // beyond the count: not summed
+    project.permanentRow(0, 0, 1).lineLoad = "abc";
+    project.permanentRow(0, 0, 2).pointLoad = "100";  // beyond the count: not summed
     const LoadSums sums = permanentSums(project, 0, 0);
     EXPECT_DOUBLE_EQ(sums.point, 7.5);
-    EXPECT_DOUBLE_EQ(sums.area, 0.666);
+    EXPECT_DOUBLE_EQ(sums.area, 0.666);  // without intermediate rounding
     EXPECT_DOUBLE_EQ(sums.line, 0.0);
-
-    project.imposedRowCount[0][0] = 2;
+    project.imposedRowCount[0][0] = 1;
     project.imposedRow(0, 0, 0).lineLoad = "1.25";
-    project.imposedRow(0, 0, 1).lineLoad = "1.25";
-    EXPECT_DOUBLE_EQ(imposedSums(project, 0, 0).line, 2.5);
-}
+    EXPECT_DOUBLE_EQ(imposedSums(project, 0, 0).line, 1.25);
 
-TEST(ThicknessCheck, NamesTheFirstElementWithAnEmptyLayerThickness) {
-    ProjectData project;
-    EXPECT_FALSE(firstElementMissingThickness(project));
+    // Only a layer needs a thickness; the first element in listing order that lacks one is named.
     project.componentCount = 2;
     project.elementCount[1] = 2;
     project.permRowCount[1][1] = 1;
-    project.permanentRow(1, 1, 0).rowUnit = PermanentUnit::Layer;
-    project.permRowCount[0][0] = 1;
-    project.permanentRow(0, 0, 0).rowUnit = PermanentUnit::AreaLoad;  // no thickness needed
+    for (int r = 0; r < 2; ++r) project.permanentRow(0, 0, r).rowUnit = PermanentUnit::AreaLoad;
     const auto missing = firstElementMissingThickness(project);
     ASSERT_TRUE(missing);
-    EXPECT_EQ(missing->component, 1);
-    EXPECT_EQ(missing->element, 1);
-
-    EXPECT_EQ(missingThicknessMessage("Decke \xFC"
-                                      "ber EG"),
-              "Bitte noch fehlende Schichtdicke(n) bei Element Decke über EG ergänzen!");
+    EXPECT_EQ(missing->component * 10 + missing->element, 11);
+    EXPECT_EQ(missingThicknessMessage("Decke \xFC" "ber EG"), "Bitte noch fehlende Schichtdicke(n) bei Element Decke über EG ergänzen!");
 }

@@ -10,7 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::readText;
-using test::writeText;
 
 // A home, two system configuration folders and a program folder, all in a
 // temporary folder.
@@ -24,65 +23,49 @@ protected:
     SettingsEnvironment environment{home, "", systemA.string() + ":" + systemB.string(), program};
     fs::path expected = home / ".config" / "Kova-Software" / "Tavo.ini";
 
-    SettingsLocation() {
-        fs::create_directories(home);
-        fs::create_directories(program);
-    }
-
     static void place(const fs::path& file, std::string_view text) {
         fs::create_directories(file.parent_path());
-        writeText(file, text);
+        test::writeText(file, text);
     }
 };
 
-TEST_F(SettingsLocation, WithoutConfigHomeTheFileLiesUnderDotConfigAndIsNotMadeYet) {
+TEST_F(SettingsLocation, TheFileLiesInTheUsersConfigurationFolder) {
     EXPECT_EQ(locateSettingsFile(environment), expected);
     EXPECT_TRUE(fs::is_directory(expected.parent_path()));
-    EXPECT_FALSE(fs::exists(expected));
-}
+    EXPECT_FALSE(fs::exists(expected));  // made by the first write
 
-TEST_F(SettingsLocation, AnAbsoluteConfigHomeIsUsedAndARelativeOneIgnored) {
+    environment.xdgConfigHome = "relative/config";  // ignored
+    EXPECT_EQ(locateSettingsFile(environment), expected);
     environment.xdgConfigHome = (root.path() / "config").string();
     EXPECT_EQ(locateSettingsFile(environment), root.path() / "config" / "Kova-Software" / "Tavo.ini");
 
-    environment.xdgConfigHome = "relative/config";
-    EXPECT_EQ(locateSettingsFile(environment), expected);
-}
-
-TEST_F(SettingsLocation, WithoutAHomeTheFileLiesBesideTheProgram) {
+    environment.xdgConfigHome.clear();
     environment.home.clear();
     EXPECT_EQ(locateSettingsFile(environment), program / "Tavo.ini");
 }
 
-TEST_F(SettingsLocation, TheFirstOlderCopyIsCopiedAndLeftInPlace) {
+TEST_F(SettingsLocation, TheFirstOlderCopyIsCopiedButNeverOverAnExistingFile) {
+    place(systemA / "Tavo.ini", "not in the Kova-Software folder: no copy");
     place(systemB / "Kova-Software" / "Tavo.ini", "[Print]\nLeft=30\n");
     place(program / "Tavo.ini", "[Print]\nLeft=40\n");
-
     EXPECT_EQ(locateSettingsFile(environment), expected);
     EXPECT_EQ(readText(expected), "[Print]\nLeft=30\n");
     EXPECT_TRUE(fs::exists(systemB / "Kova-Software" / "Tavo.ini"));
-}
 
-TEST_F(SettingsLocation, TheCopyBesideTheProgramIsTheLastResort) {
-    place(systemA / "Tavo.ini", "not in the Kova-Software folder: no copy");
-    place(program / "Tavo.ini", "[Print]\nLeft=40\n");
+    place(expected, "[Print]\nLeft=5\n");
+    locateSettingsFile(environment);
+    EXPECT_EQ(readText(expected), "[Print]\nLeft=5\n");
 
+    // The copy beside the program is the last resort.
+    fs::remove(expected);
+    fs::remove(systemB / "Kova-Software" / "Tavo.ini");
     locateSettingsFile(environment);
     EXPECT_EQ(readText(expected), "[Print]\nLeft=40\n");
 }
 
-TEST_F(SettingsLocation, AnExistingFileIsNeverOverwritten) {
-    place(expected, "[Print]\nLeft=5\n");
-    place(systemA / "Kova-Software" / "Tavo.ini", "[Print]\nLeft=30\n");
-
-    locateSettingsFile(environment);
-    EXPECT_EQ(readText(expected), "[Print]\nLeft=5\n");
-}
-
 TEST_F(SettingsLocation, AFolderThatCannotBeMadeStillGivesThePath) {
-    writeText(home / ".config", "a file where the folder should be");
+    place(home / ".config", "a file where the folder should be");
     place(program / "Tavo.ini", "[Print]\nLeft=40\n");
-
     EXPECT_EQ(locateSettingsFile(environment), expected);
     EXPECT_FALSE(fs::exists(expected.parent_path()));
 }

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "app/gui/DialogRunner.h"
-#include "app/gui/PembDoc.h"
 #include "app/gui/TavoApplication.h"
 #include "file/ProjectFile.h"
 #include "ui/widgets/MessageSink.h"
@@ -38,6 +37,12 @@ public:
         return file;
     }
 
+    QString file(const QString& name, const QByteArray& content) const {
+        QFile out(path(name));
+        if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size()) qFatal("cannot write %s", qPrintable(name));
+        return out.fileName();
+    }
+
     QByteArray bytes(const QString& file) const {
         QFile in(file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
@@ -45,17 +50,6 @@ public:
 
 private:
     QTemporaryDir dir_;
-};
-
-// File dialogs that answer with what the test put in.
-class ScriptedFileDialogs : public FileDialogs {
-public:
-    explicit ScriptedFileDialogs(QString answer) : answer_(std::move(answer)) {}
-    QString chooseOpenPath(QWidget*, const QString&) override { return answer_; }
-    QString chooseSavePath(QWidget*, const QString&) override { return answer_; }
-
-private:
-    QString answer_;
 };
 
 // Plays the user of the output commands' dialogs: each dialog goes to the next
@@ -67,7 +61,6 @@ public:
 
     void answer(Answer next) { answers_.push_back(std::move(next)); }
     QStringList shownTitles() const { return titles_; }
-    bool allAnswered() const { return answers_.empty(); }
 
     bool run(QDialog& dialog) override {
         titles_.append(dialog.windowTitle());

@@ -1,17 +1,18 @@
 // The program from start to exit: command line, sample project, the document's
-// commands through the window, and what the settings keep.
+// commands through the window, the message sink's answers, and the main view's
+// pages as keys and clicks switch them.
 
 #include <QAction>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "app/IniProfile.h"
-#include "app/ProgramSettings.h"
 #include "app/gui/Commands.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/PembDoc.h"
 #include "support/FileSizeLimit.h"
-#include "ui/widgets/EnterDialog.h"
+#include "ui/widgets/Messages.h"
 #include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
@@ -24,7 +25,21 @@ QLineEdit* field(CPembFrame& frame, const char* name) { return frame.findChild<Q
 
 void trigger(CPembFrame& frame, int commandId) { frame.action(commandId)->trigger(); }
 
-const QString kDemoQuestion = QStringLiteral("Demobeispiel laden ?");
+const QStringList kDemoQuestion{QStringLiteral("Demobeispiel laden ?")};
+const QStringList kRefusedStartPage{QStringLiteral("Geben Sie eine ganze Zahl zwischen 1 und 999 ein.")};
+
+// The program on haus.tavo, a project whose first component is "Haus".
+struct HouseProgram {
+    Sandbox sandbox;
+    QString file = sandbox.projectFile(QStringLiteral("haus.tavo"), "Haus");
+    QByteArray saved = sandbox.bytes(file);
+    Program program{sandbox};
+
+    bool start() { return program.app.start({QStringLiteral("tavo"), file}); }
+    CPembFrame& frame() { return program.app.frame(); }
+    CPembView& view() { return *frame().view(); }
+    Document& document() { return program.app.doc().document(); }
+};
 
 }  // namespace
 
@@ -40,182 +55,173 @@ private Q_SLOTS:
         Program program(sandbox);
         MessageSink::setNextAnswer(QMessageBox::Yes);
         QVERIFY(program.app.start({QStringLiteral("tavo")}));
-        QCOMPARE(MessageSink::takeShownTexts(), QStringList{kDemoQuestion});
+        QCOMPARE(MessageSink::takeShownTexts(), kDemoQuestion);
         Document& document = program.app.doc().document();
-        QCOMPARE(document.project().componentNames[0], std::string("Demo Wohnhaus"));
         QCOMPARE(QString::fromStdString(document.path()), sandbox.path(QStringLiteral("demo.tavo")));
-        QCOMPARE(program.app.frame().windowTitle(), QStringLiteral("demo.tavo[*] - KOVA Bauwaage Version 2025 (Version 18)"));
-        QCOMPARE(program.app.frame().view()->GetActivePageId(), PageId::Components);
 
         trigger(program.app.frame(), CommandId::FileNew);
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
         QCOMPARE(document.project().componentNames[0], std::string("Text Bauteil 1"));
-        QCOMPARE(program.app.frame().windowTitle(), QStringLiteral("Tavo[*] - KOVA Bauwaage Version 2025 (Version 18)"));
     }
 
     void startsWithFileAndAsksAboutTheSampleOnlyLater() {
-        Sandbox sandbox;
-        const QString file = sandbox.projectFile(QStringLiteral("haus.tavo"), "Haus");
-        Program program(sandbox);
-        QVERIFY(program.app.start({QStringLiteral("tavo"), file}));
+        HouseProgram house;
+        QVERIFY(house.start());
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
-        QCOMPARE(program.app.doc().document().project().componentNames[0], std::string("Haus"));
-        QVERIFY(program.app.frame().isVisible());
+        QCOMPARE(house.document().project().componentNames[0], std::string("Haus"));
 
         MessageSink::setNextAnswer(QMessageBox::No);
-        trigger(program.app.frame(), CommandId::FileNew);
-        QCOMPARE(MessageSink::takeShownTexts(), QStringList{kDemoQuestion});
+        trigger(house.frame(), CommandId::FileNew);
+        trigger(house.frame(), CommandId::FileNew);
+        QCOMPARE(MessageSink::takeShownTexts(), kDemoQuestion);
     }
 
-    void unreadableFileOnTheCommandLineEndsTheProgram() {
-        Sandbox sandbox;
-        const QString file = sandbox.path(QStringLiteral("kaputt.tavo"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write("kein Projekt");
-        out.close();
-        Program program(sandbox);
-        QVERIFY(!program.app.start({QStringLiteral("tavo"), file}));
-        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Datei %1 ist fehlerhaft!").arg(file)});
-    }
+    void unreadableFiles() {
+        {
+            Sandbox sandbox;
+            const QString bad = sandbox.file(QStringLiteral("kaputt.tavo"), "kein Projekt");
+            Program program(sandbox);
+            QVERIFY(!program.app.start({QStringLiteral("tavo"), bad}));
+            QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Datei %1 ist fehlerhaft!").arg(bad)});
+        }
 
-    void unreadableFileOpenedFromTheMenuLeavesANewProject() {
-        Sandbox sandbox;
-        const QString good = sandbox.projectFile(QStringLiteral("haus.tavo"), "Haus");
-        const QString bad = sandbox.path(QStringLiteral("kurz.tavo"));
-        QFile out(bad);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(sandbox.bytes(good).left(20));  // the right magic, then the file ends
-        out.close();
-        Program program(sandbox);
-        QVERIFY(program.app.start({QStringLiteral("tavo"), good}));
-        program.app.frame().view()->tabControl()->SetActiveTab(2);
-
-        program.app.doc().setFileDialogs(std::make_unique<ScriptedFileDialogs>(bad));
-        trigger(program.app.frame(), CommandId::FileOpen);
+        // Opened later, it leaves a new project on the first page.
+        HouseProgram house;
+        QVERIFY(house.start());
+        house.view().tabControl()->SetActiveTab(2);
+        // The right magic, then the file ends.
+        house.program.app.doc().openRecentFile(house.sandbox.file(QStringLiteral("kurz.tavo"), house.saved.left(20)));
         const QStringList shown = MessageSink::takeShownTexts();
         QCOMPARE(shown.size(), 1);
         // The end of the file is no system error: the reporter has no number to explain it.
         QVERIFY2(shown[0].startsWith(QStringLiteral("Unbekannter Fehler [1,0,")), qPrintable(shown[0]));
-        const Document& document = program.app.doc().document();
-        QCOMPARE(document.project().componentNames[0], std::string("Text Bauteil 1"));
-        QVERIFY(document.path().empty());
-        QVERIFY(!document.isModified());
-        QCOMPARE(program.app.frame().view()->GetActivePageId(), PageId::Components);
-    }
-
-    void stoppingTheSampleOfferIsKeptInTheSettings() {
-        Sandbox sandbox;
-        {
-            Program program(sandbox);
-            MessageSink::setNextAnswer(QMessageBox::No);
-            QVERIFY(program.app.start({QStringLiteral("tavo")}));
-            MessageSink::takeShownTexts();
-            trigger(program.app.frame(), CommandId::StopOfferingDemo);
-            QCOMPARE(MessageSink::takeShownTexts(),
-                     QStringList{QStringLiteral("Das Demoprojekt kann nun nur mehr über das\nÖffnen-Menü geladen werden.")});
-        }
-        QCOMPARE(IniProfile(sandbox.settingsFile()).getInt("Einstellungen", "Demo", 0), 1);
-        Program later(sandbox);
-        QVERIFY(later.app.start({QStringLiteral("tavo")}));
-        QVERIFY(MessageSink::takeShownTexts().isEmpty());
+        QCOMPARE(house.document().project().componentNames[0], std::string("Text Bauteil 1"));
+        QVERIFY(house.document().path().empty());
+        QVERIFY(!house.document().isModified());
+        QCOMPARE(house.view().GetActivePageId(), PageId::Components);
     }
 
     void refusedValueDuringSaveSavesNothing() {
-        Sandbox sandbox;
-        const QString file = sandbox.projectFile(QStringLiteral("haus.tavo"), "Haus");
-        const QByteArray before = sandbox.bytes(file);
-        Program program(sandbox);
-        QVERIFY(program.app.start({QStringLiteral("tavo"), file}));
-        CPembFrame& frame = program.app.frame();
-        field(frame, "titleLine1")->setText(QStringLiteral("Wohnhaus Müller"));
-        field(frame, "startPage")->setText(QStringLiteral("1000"));
+        HouseProgram house;
+        QVERIFY(house.start());
+        field(house.frame(), "titleLine1")->setText(QStringLiteral("Wohnhaus Müller"));
+        field(house.frame(), "startPage")->setText(QStringLiteral("1000"));
 
-        trigger(frame, CommandId::FileSave);
-        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Geben Sie eine ganze Zahl zwischen 1 und 999 ein.")});
-        QCOMPARE(sandbox.bytes(file), before);
+        trigger(house.frame(), CommandId::FileSave);
+        QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
+        QCOMPARE(house.sandbox.bytes(house.file), house.saved);
         // The title line before the refused field was taken over: the project is modified.
-        QVERIFY(program.app.doc().document().isModified());
-        QCOMPARE(program.app.doc().document().project().titleLines[0], std::string("Wohnhaus M\xFCller"));
-        QVERIFY(frame.isWindowModified());
+        QVERIFY(house.document().isModified());
+        QVERIFY(house.frame().isWindowModified());
+
+        // While the pages are committed for closing, the refused value shows nothing.
+        const QStringList question{QStringLiteral("Änderungen in haus.tavo speichern?")};
+        MessageSink::setNextAnswer(QMessageBox::Cancel);
+        QVERIFY(!house.frame().close());
+        QCOMPARE(MessageSink::takeShownTexts(), question);
+        MessageSink::setNextAnswer(QMessageBox::No);
+        QVERIFY(house.frame().close());
+        QCOMPARE(MessageSink::takeShownTexts(), question);
     }
 
 #if defined(__unix__)
     void failedSaveLeavesTheOldFileIntact() {
-        Sandbox sandbox;
-        const QString file = sandbox.projectFile(QStringLiteral("haus.tavo"), "Haus");
-        const QByteArray before = sandbox.bytes(file);
-        Program program(sandbox);
-        QVERIFY(program.app.start({QStringLiteral("tavo"), file}));
-        field(program.app.frame(), "titleLine1")->setText(QStringLiteral("Ein viel längerer Titel für das Haus"));
-
+        HouseProgram house;
+        QVERIFY(house.start());
+        field(house.frame(), "titleLine1")->setText(QStringLiteral("Ein viel längerer Titel für das Haus"));
         {
             test::FileSizeLimit limit(16);
-            trigger(program.app.frame(), CommandId::FileSave);
+            trigger(house.frame(), CommandId::FileSave);
         }
-
         const QStringList shown = MessageSink::takeShownTexts();
         QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].startsWith(QStringLiteral("Fehler beim Schreiben auf %1 [").arg(file)), qPrintable(shown[0]));
-        QCOMPARE(sandbox.bytes(file), before);
-        QVERIFY(program.app.doc().document().isModified());
+        QVERIFY2(shown[0].startsWith(QStringLiteral("Fehler beim Schreiben auf %1 [").arg(house.file)), qPrintable(shown[0]));
+        QCOMPARE(house.sandbox.bytes(house.file), house.saved);
+        QVERIFY(house.document().isModified());
     }
 #endif
 
-    void closingWithARefusedValueAsksOnlyWhetherToSave() {
-        Sandbox sandbox;
-        const QString file = sandbox.projectFile(QStringLiteral("haus.tavo"), "Haus");
-        Program program(sandbox);
-        QVERIFY(program.app.start({QStringLiteral("tavo"), file}));
-        CPembFrame& frame = program.app.frame();
-        field(frame, "titleLine1")->setText(QStringLiteral("Neu"));
-        field(frame, "startPage")->setText(QStringLiteral("0"));
-
-        MessageSink::setNextAnswer(QMessageBox::Cancel);
-        QVERIFY(!frame.close());
-        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Änderungen in haus.tavo speichern?")});
-        QVERIFY(frame.isVisible());
-
+    void questionsTakeTheScriptedAnswerOrTheirDefault() {
+        MessageSink::setNextAnswer(QMessageBox::Yes);
         MessageSink::setNextAnswer(QMessageBox::No);
-        QVERIFY(frame.close());
-        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Änderungen in haus.tavo speichern?")});
+        QVERIFY(MsgAsk(false, "Zeile %d löschen?", 3));
+        QVERIFY(!MsgAsk(true, "B"));
+        // Nothing left to answer: the default button.
+        QVERIFY(MsgAsk(true, "C"));
+        QCOMPARE(MsgAsk3(Answer::No, "D"), Answer::No);
+        MsgWarning("Element %s", "Decke \xC3\xBC" "ber EG");
+        QCOMPARE(MessageSink::takeShownTexts(), (QStringList{QStringLiteral("Zeile 3 löschen?"), QStringLiteral("B"), QStringLiteral("C"),
+                                                             QStringLiteral("D"), QStringLiteral("Element Decke über EG")}));
+        MessageSink::endScript();
     }
 
-    void acceleratorsWorkWhileAnEntryDialogIsOpen() {
-        Sandbox sandbox;
-        const QString file = sandbox.projectFile(QStringLiteral("haus.tavo"), "Haus");
-        Program program(sandbox);
-        QVERIFY(program.app.start({QStringLiteral("tavo"), file}));
-        field(program.app.frame(), "titleLine2")->setText(QStringLiteral("Zubau"));
-
-        CEnterDialog dialog(&program.app.doc().document(), &program.app.frame());
-        auto* entry = new QLineEdit(&dialog);
-        dialog.setWindowModality(Qt::ApplicationModal);
-        dialog.show();
-        QCOMPARE(QApplication::activeModalWidget(), &dialog);
-        QTest::keyClick(entry, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(!program.app.doc().document().isModified());
-        ProjectData saved;
-        std::int32_t version = 0;
-        QVERIFY(loadProjectFile(file.toStdString(), saved, version).ok);
-        QCOMPARE(saved.titleLines[1], std::string("Zubau"));
+    void ctrlTabGoesRoundThePagesBothWays() {
+        HouseProgram house;
+        QVERIFY(house.start());
+        house.frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
+        const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &house.frame(), key, modifiers);
+            return house.view().GetActivePageId();
+        };
+        QList<int> forward;
+        for (int i = 0; i < 4; ++i) forward.append(press(Qt::Key_Tab, Qt::ControlModifier));
+        QCOMPARE(forward, (QList<int>{PageId::PermanentLoads, PageId::ImposedLoads, PageId::Results, PageId::Components}));
+        QCOMPARE(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier), PageId::Results);
+        QCOMPARE(press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier), PageId::ImposedLoads);
     }
 
-    void recentFilesAndPrintSettingsAreKeptAtExit() {
-        Sandbox sandbox;
-        const QString first = sandbox.projectFile(QStringLiteral("eins.tavo"), "Eins");
-        const QString second = sandbox.projectFile(QStringLiteral("zwei.tavo"), "Zwei");
-        {
-            Program program(sandbox);
-            QVERIFY(program.app.start({QStringLiteral("tavo"), first}));
-            program.app.doc().openRecentFile(second);
-            program.app.doc().openRecentFile(sandbox.path(QStringLiteral("fehlt.tavo")));
-            QCOMPARE(MessageSink::takeShownTexts().size(), 1);
-            program.app.exit();
-        }
-        const IniProfile profile(sandbox.settingsFile());
-        QCOMPARE(loadRecentFiles(profile), (std::vector<std::string>{second.toStdString(), first.toStdString()}));
-        QCOMPARE(profile.getInt("Print", "Left", 0), 20);
+    void refusedStartPageKeepsTheUserOnThePage() {
+        HouseProgram house;
+        QVERIFY(house.start());
+        house.frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
+        QTabBar* tabs = house.view().tabControl()->tabBar();
+        QLineEdit* startPage = field(house.frame(), "startPage");
+        startPage->setFocus();
+        startPage->selectAll();
+        QTest::keyClicks(startPage, QStringLiteral("1000"));
+
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
+        QCOMPARE(house.view().GetActivePageId(), PageId::Components);
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), startPage);
+        QCOMPARE(startPage->selectedText(), QStringLiteral("1000"));
+        QTest::keyClick(startPage, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(MessageSink::takeShownTexts().size(), 1);
+        QCOMPARE(house.view().GetActivePageId(), PageId::Components);
+        QCOMPARE(house.document().project().startPage, 1);
+        QVERIFY(!house.document().isModified());
+
+        startPage->setText(QStringLiteral("999"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QVERIFY(MessageSink::takeShownTexts().isEmpty());
+        QCOMPARE(house.view().GetActivePageId(), PageId::PermanentLoads);
+        QCOMPARE(house.document().project().startPage, 999);
+        QVERIFY(house.document().isModified());
+    }
+
+    void enterAndTabGoRoundThePageAndCheckTheFieldLeft() {
+        HouseProgram house;
+        QVERIFY(house.start());
+        house.frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
+        QLineEdit* startPage = field(house.frame(), "startPage");
+        QLineEdit* firstTitleLine = field(house.frame(), "titleLine1");
+        startPage->setFocus();
+        startPage->selectAll();
+        QTest::keyClicks(startPage, QStringLiteral("1000"));
+        QTest::keyClick(startPage, Qt::Key_Return);  // the last field of the page: its check runs at once
+        QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
+        QCOMPARE(QApplication::focusWidget(), startPage);
+
+        startPage->setText(QStringLiteral("12"));
+        QTest::keyClick(startPage, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), firstTitleLine);
+        QVERIFY(MessageSink::takeShownTexts().isEmpty());
+        QTest::keyClick(firstTitleLine, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), startPage);
     }
 };
 

@@ -1,18 +1,13 @@
-// The results page as the user meets it: the display sizes, scrolling by keys,
-// scroll bars and wheel, the beep of every key, and the listing composed anew
-// whenever the page is shown or the printer's document has replaced it.
+// The results page as the user meets it: the display sizes, scrolling by keys and
+// wheel, and the beep of every key.
 
 #include <QAbstractButton>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "app/gui/Commands.h"
 #include "app/gui/MainWindow.h"
-#include "app/gui/OutputCommands.h"
 #include "support/SampleProjects.h"
 #include "ui/widgets/DlgErgebnis.h"
 #include "ui/widgets/PembView.h"
@@ -32,13 +27,6 @@ int inkRight(QWidget* widget) {
     return -1;
 }
 
-// A listing of many pages: the elements of the maximal project, in fewer components.
-ProjectData longProject() {
-    ProjectData project = makeMaximalProject();
-    project.componentCount = 2;
-    return project;
-}
-
 }  // namespace
 
 class ResultsTest : public QObject {
@@ -47,14 +35,12 @@ class ResultsTest : public QObject {
 private:
     std::unique_ptr<Sandbox> sandbox_;
     std::unique_ptr<Program> program_;
-    ScriptedDialogs* dialogs_ = nullptr;
     int beeps_ = 0;
 
     CPembFrame& frame() { return program_->app.frame(); }
     CPembView& view() { return *frame().view(); }
     CErgebnisFenster* window() { return static_cast<DlgErgebnis*>(view().tabControl()->page(3))->resultsWindow(); }
     QScrollBar* vertical() { return window()->verticalScrollBar(); }
-    QScrollBar* horizontal() { return window()->horizontalScrollBar(); }
     void clickTab(int index) {
         QTabBar* bar = view().tabControl()->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
@@ -77,26 +63,21 @@ private:
         return static_cast<int>(window()->viewport()->height() * devicePerScreen) / window()->bandIndex().bandHeight();
     }
 
-    void open(const ProjectData& project, const QString& name) {
-        const QString file = sandbox_->projectFile(name, project);
-        QVERIFY(program_->app.doc().document().openFile(file.toStdString()));
-    }
-
 private Q_SLOTS:
     void initTestCase() { prepareQtApplication(*qApp); }
 
     void init() {
         sandbox_ = std::make_unique<Sandbox>();
+        // A listing of many pages: the elements of the maximal project, in fewer components.
+        ProjectData project = makeMaximalProject();
+        project.componentCount = 2;
         program_ = std::make_unique<Program>(*sandbox_);
-        QVERIFY(program_->app.start({QStringLiteral("tavo"), sandbox_->projectFile(QStringLiteral("leer.tavo"), "Leer")}));
+        QVERIFY(program_->app.start({QStringLiteral("tavo"), sandbox_->projectFile(QStringLiteral("lang.tavo"), project)}));
         frame().resize(1600, 900);
         frame().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frame()));
-        dialogs_ = new ScriptedDialogs;
-        frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs_));
         beeps_ = 0;
         window()->setKeySound([this] { ++beeps_; });
-        open(longProject(), QStringLiteral("lang.tavo"));
         clickTab(3);
         QVERIFY(window()->hasDocument());
     }
@@ -117,13 +98,6 @@ private Q_SLOTS:
         QCOMPARE(vertical()->value(), 0);
         QCOMPARE(QApplication::focusWidget(), window());
         QVERIFY(qAbs(inkRight(window()->viewport()) - 2 * normalWidth) <= 4);
-
-        // The same size again changes nothing, not even the position.
-        press(Qt::Key_PageDown);
-        const int position = vertical()->value();
-        QVERIFY(position > 0);
-        chooseSize("large");
-        QCOMPARE(vertical()->value(), position);
 
         chooseSize("medium");
         QCOMPARE(vertical()->value(), 0);
@@ -157,29 +131,6 @@ private Q_SLOTS:
         press(Qt::Key_A);
         QCOMPARE(vertical()->value(), 0);
         QCOMPARE(beeps_, 8);
-
-        // Narrower than the paper: Right and Left move five tenths of its width, within the range.
-        window()->setFixedWidth(window()->width() / 3);
-        QTRY_VERIFY(horizontal()->maximum() > 0);
-        press(Qt::Key_Right);
-        QCOMPARE(horizontal()->value(), qMin(5, horizontal()->maximum()));
-        press(Qt::Key_Left);
-        QCOMPARE(horizontal()->value(), 0);
-
-        // Lower than one band: a page is one band.
-        window()->setFixedHeight(window()->frameWidth() * 2 + 20);
-        QTRY_VERIFY(bandsInWindow() == 0);
-        press(Qt::Key_PageDown);
-        QCOMPARE(vertical()->value(), 1);
-    }
-
-    void theThumbScrollsWhenItIsReleased() {
-        QVERIFY(!vertical()->hasTracking());
-        vertical()->setSliderDown(true);
-        vertical()->setSliderPosition(5);
-        QCOMPARE(vertical()->value(), 0);
-        vertical()->setSliderDown(false);
-        QCOMPARE(vertical()->value(), 5);
     }
 
     void theWheelScrollsABandForEachWholeNotch() {
@@ -195,37 +146,6 @@ private Q_SLOTS:
         turnWheel(-240, Qt::ControlModifier);
         QCOMPARE(vertical()->value(), 1);
         QCOMPARE(beeps_, 0);
-    }
-
-    void aLayerWithoutThicknessSendsTheUserToTheComponentsPage() {
-        clickTab(0);
-        ProjectData project = makeSmallProject();
-        project.permanentRow(0, 0, 0).thickness.clear();
-        open(project, QStringLiteral("ohne.tavo"));
-        MessageSink::takeShownTexts();
-
-        clickTab(3);
-        QCOMPARE(MessageSink::takeShownTexts(),
-                 QStringList{QStringLiteral("Bitte noch fehlende Schichtdicke(n) bei Element Element 1.1 Geschoß ergänzen!")});
-        QTRY_COMPARE(view().GetActivePageId(), PageId::Components);
-        QVERIFY(!window()->hasDocument());
-    }
-
-    void printingWhileTheResultsAreShownShowsThemAgainFromTheTop() {
-        press(Qt::Key_PageDown);
-        const int bands = window()->bandIndex().bandCount();
-        const QString pdf = sandbox_->path(QStringLiteral("druck.pdf"));
-        dialogs_->answer([&](QDialog& dialog) {
-            static_cast<QPrintDialog&>(dialog).printer()->setOutputFileName(pdf);
-            return true;
-        });
-        frame().action(CommandId::Print)->trigger();
-        QVERIFY(dialogs_->allAnswered());
-        QVERIFY(QFile::exists(pdf));
-        QVERIFY(window()->hasDocument());
-        QCOMPARE(window()->bandIndex().bandCount(), bands);
-        QCOMPARE(vertical()->value(), 0);
-        QVERIFY(MessageSink::takeShownTexts().isEmpty());
     }
 };
 
