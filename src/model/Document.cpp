@@ -70,7 +70,9 @@ bool Document::newDocument() {
     return true;
 }
 
-bool Document::openDocument(const std::string& path) {
+bool Document::openDocument(const std::string& path) { return open(path) == ReadOutcome::Read; }
+
+Document::ReadOutcome Document::open(const std::string& path) {
     const ReadOutcome outcome = readFile(path);
     if (outcome == ReadOutcome::Read) {
         setPath(path);
@@ -82,7 +84,7 @@ bool Document::openDocument(const std::string& path) {
     }
     if (outcome != ReadOutcome::NotOpened) projectReplaced();
     setModified(false);
-    return outcome == ReadOutcome::Read;
+    return outcome;
 }
 
 Document::ReadOutcome Document::readFile(const std::string& path) {
@@ -127,11 +129,11 @@ bool Document::openFile(const std::string& path) {
     if (isSameFile(path, path_)) return true;
     if (!saveModified()) return false;
     const bool wasModified = modified_;
-    const std::string previousPath = path_;
-    if (openDocument(path)) return true;
-    // A file that could not be opened left the project as it was, modified or not.
-    if (path_ == previousPath) setModified(wasModified);
-    return false;
+    const ReadOutcome outcome = open(path);
+    // A file that could not be opened left the project as it was, modified or not;
+    // one that could not be read left a new, unmodified project.
+    if (outcome == ReadOutcome::NotOpened) setModified(wasModified);
+    return outcome == ReadOutcome::Read;
 }
 
 bool Document::fileSave() {

@@ -94,6 +94,7 @@ public:
 
 private:
     enum class ReadOutcome { Read, NotOpened, Unreadable };
+    ReadOutcome open(const std::string& path);
     ReadOutcome readFile(const std::string& path);
     bool saveAs(std::string path);
     void setPath(const std::string& path);

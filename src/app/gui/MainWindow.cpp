@@ -223,7 +223,8 @@ void CPembFrame::fillRecentFiles() {
     }
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const QString path = QString::fromStdString(paths[i]);
-        const QString text = QStringLiteral("&%1 %2").arg(i + 1 == 10 ? 0 : static_cast<int>(i + 1)).arg(escapeAmpersands(QDir::toNativeSeparators(path)));
+        const QString number = i + 1 < 10 ? QStringLiteral("&%1").arg(i + 1) : QStringLiteral("1&0");
+        const QString text = QStringLiteral("%1 %2").arg(number, escapeAmpersands(QDir::toNativeSeparators(path)));
         auto* entry = new QAction(text, fileMenu_);
         entry->setStatusTip(QStringLiteral("Öffnet dieses Dokument"));
         connect(entry, &QAction::triggered, &doc_, [this, path] { doc_.openRecentFile(path); });

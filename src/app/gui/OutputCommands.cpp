@@ -82,6 +82,9 @@ void OutputCommands::print() {
     // Printed to a PDF file, the listing goes beside the project unless the user chooses another place.
     if (printer.outputFormat() == QPrinter::PdfFormat && !document_.path().empty())
         printer.setOutputFileName(proposedPdfName(document_.path()) + QStringLiteral(".pdf"));
+    // Every print starts with all pages; the range chosen last time stays with that job.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
     QPrintDialog dialog(&printer, window_);
     // The pages are numbered from the project's start page; how many there are is
     // known once the listing is composed for the printer chosen.

@@ -49,7 +49,7 @@ DlgFussKopf::DlgFussKopf(PrintSettings& settings, std::filesystem::path headerLi
 
     auto* numbering = new QGroupBox(QStringLiteral("Seitennumerierung"));
     auto* numberingChoices = new QVBoxLayout(numbering);
-    const QString choices[] = {QStringLiteral("&Keine"), QStringLiteral("&Nur Text \"Seite\" ohne Nummern"),
+    const QString choices[] = {QStringLiteral("K&eine"), QStringLiteral("&Nur Text \"Seite\" ohne Nummern"),
                                QStringLiteral("&Text \"Seite\" und Nummern")};
     for (int i = 0; i < 3; ++i) {
         auto* choice = new QRadioButton(choices[i]);

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,7 +15,8 @@
 namespace tavo {
 namespace {
 
-// Calls its handler when the watched widget loses the focus.
+// Calls its handler when the watched widget loses the focus. A menu or a context
+// menu that pops up takes the focus only for a while: the field is not left.
 class FocusLeaveWatcher : public QObject {
 public:
     FocusLeaveWatcher(QWidget* field, std::function<void()> handler) : QObject(field), handler_(std::move(handler)) {
@@ -22,7 +24,8 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) handler_();
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            handler_();
         return QObject::eventFilter(watched, event);
     }
 

@@ -29,6 +29,11 @@ public:
     void reject() override {}
     void done(int) override {}
 
+protected:
+    // Tab and Enter go round the page's own fields, as in a dialog: leaving the
+    // last field runs its check, and the page is left only through its tab.
+    bool focusNextPrevChild(bool next) override;
+
 private:
     int templateId_;
     bool inactive_ = true;
