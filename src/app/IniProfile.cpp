@@ -5,6 +5,7 @@
 
 #include "app/IniDocument.h"
 #include "app/TextFile.h"
+#include "file/AtomicWrite.h"
 
 namespace tavo {
 namespace fs = std::filesystem;

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
-#include <random>
 
 #include "model/Windows1252.h"
 
@@ -72,10 +71,10 @@ std::error_code readWholeFile(const fs::path& path, std::string& bytes) {
     return {};
 }
 
-// mode "wb" replaces a file, "wbx" makes a new one and fails when it exists.
-std::error_code writeWholeFile(const fs::path& path, std::string_view content, const char* mode) {
+// Makes a new file with the content; fails with file_exists when there is one.
+std::error_code writeNewFile(const fs::path& path, std::string_view content) {
     errno = 0;
-    FileHandle file(std::fopen(path.c_str(), mode));
+    FileHandle file(std::fopen(path.c_str(), "wbx"));
     if (!file) return lastError();
     if (std::fwrite(content.data(), 1, content.size(), file.get()) != content.size() ||
         std::fflush(file.get()) != 0) {
@@ -83,14 +82,6 @@ std::error_code writeWholeFile(const fs::path& path, std::string_view content, c
     }
     if (std::fclose(file.release()) != 0) return lastError();
     return {};
-}
-
-fs::path temporarySibling(const fs::path& target) {
-    // A random part keeps two running copies of the program apart.
-    std::random_device random;
-    fs::path temp = target;
-    temp += ".tmp" + std::to_string(random());
-    return temp;
 }
 
 }  // namespace
@@ -104,33 +95,10 @@ std::error_code readTextFile(const fs::path& path, std::string& utf8) {
     return {};
 }
 
-std::error_code writeFileAtomically(const fs::path& path, std::string_view content) {
-    std::error_code error;
-    fs::path target = path;
-    if (fs::is_symlink(fs::symlink_status(path, error))) {
-        target = fs::canonical(path, error);
-        if (error) return error;
-    }
-
-    const fs::path temp = temporarySibling(target);
-    error = writeWholeFile(temp, content, "wb");
-    if (!error) {
-        const fs::file_status existing = fs::status(target, error);
-        if (fs::exists(existing)) fs::permissions(temp, existing.permissions(), error);
-        error.clear();  // keeping the permissions is worth a try, not a failure
-        fs::rename(temp, target, error);
-    }
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-    }
-    return error;
-}
-
 std::error_code copyFileIfAbsent(const fs::path& from, const fs::path& to) {
     std::string bytes;
     if (const std::error_code error = readWholeFile(from, bytes)) return error;
-    const std::error_code error = writeWholeFile(to, bytes, "wbx");
+    const std::error_code error = writeNewFile(to, bytes);
     if (error && error != std::errc::file_exists) {
         std::error_code ignored;
         fs::remove(to, ignored);

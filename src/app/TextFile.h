@@ -15,11 +15,6 @@ namespace tavo {
 // leading byte-order mark is dropped.
 std::error_code readTextFile(const std::filesystem::path& path, std::string& utf8);
 
-// Replaces the file's content through a temporary file in the same folder, so
-// that a crash leaves either the old or the new file, never half of one. A
-// symbolic link is followed, and the permissions of an existing file are kept.
-std::error_code writeFileAtomically(const std::filesystem::path& path, std::string_view content);
-
 // Copies a file byte for byte, but only to a target that does not exist yet:
 // file_exists when it does. A copy that breaks off is removed again.
 std::error_code copyFileIfAbsent(const std::filesystem::path& from, const std::filesystem::path& to);

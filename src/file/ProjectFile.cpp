@@ -8,6 +8,7 @@
 #include <span>
 #include <utility>
 
+#include "file/AtomicWrite.h"
 #include "file/NativeFile.h"
 
 namespace tavo {
@@ -253,21 +254,6 @@ FileOutcome failure(std::string message) { return {false, std::move(message)}; }
 
 FileOutcome writeFailure(const std::string& path, std::int32_t position, int errorNumber) {
     return failure(fileErrorMessage(FileOperation::Write, path, BinFileBase::Error{errorNumber, position, 0}));
-}
-
-// Saving through a link replaces the file it points to, not the link.
-std::filesystem::path fileBehind(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(path, error)) return path;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    return error ? std::filesystem::path(path) : resolved;
-}
-
-// The new file takes the place of the old one and should be readable by the same people.
-void copyPermissions(const std::filesystem::path& from, const std::string& to) {
-    std::error_code ignored;
-    const auto status = std::filesystem::status(from, ignored);
-    if (std::filesystem::is_regular_file(status)) std::filesystem::permissions(to, status.permissions(), ignored);
 }
 
 }  // namespace

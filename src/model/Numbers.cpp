@@ -54,15 +54,21 @@ bool valuesEqual(double a, double b) { return std::fabs(a - b) < 1e-6; }
 std::string formatLoad(double x) { return formatString("%.2f", x); }
 
 std::string formatString(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list measure;
-    va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
-    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-    if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, args);
-    va_end(args);
+    va_list arguments;
+    va_start(arguments, format);
+    std::string text = formatStringV(format, arguments);
+    va_end(arguments);
+    return text;
+}
+
+std::string formatStringV(const char* format, va_list arguments) {
+    va_list measuring;
+    va_copy(measuring, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, arguments);
     return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdarg>
 #include <string>
 #include <string_view>
 
@@ -36,5 +37,6 @@ std::string formatLoad(double x);
 
 // printf into a std::string.
 std::string formatString(const char* format, ...) TAVO_PRINTF_FORMAT(1, 2);
+std::string formatStringV(const char* format, va_list arguments) TAVO_PRINTF_FORMAT(1, 0);
 
 }  // namespace tavo

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/TextFile.h"
+#include "file/AtomicWrite.h"
 #include "model/Windows1252.h"
 
 namespace tavo {

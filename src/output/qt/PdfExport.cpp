@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/TextFile.h"
+#include "file/AtomicWrite.h"
 #include "file/BinFile.h"
 #include "model/Numbers.h"
 #include "output/PageComposer.h"

@@ -1,32 +1,17 @@
 #include "ui/widgets/Messages.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <string>
 
+#include "model/Numbers.h"
 #include "ui/widgets/MessageSink.h"
 
 namespace tavo {
-namespace {
-
-std::string formatArguments(const char* format, va_list arguments) {
-    va_list measuring;
-    va_copy(measuring, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, measuring);
-    va_end(measuring);
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::vsnprintf(text.data(), text.size(), format, arguments);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
-}  // namespace
 
 void MsgWarning(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    const std::string text = formatArguments(format, arguments);
+    const std::string text = formatStringV(format, arguments);
     va_end(arguments);
     MessageSinkPrompts().warning(text);
 }
@@ -34,7 +19,7 @@ void MsgWarning(const char* format, ...) {
 bool MsgAsk(bool yesIsDefault, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    const std::string text = formatArguments(format, arguments);
+    const std::string text = formatStringV(format, arguments);
     va_end(arguments);
     return MessageSinkPrompts().askYesNo(text, yesIsDefault);
 }
@@ -42,7 +27,7 @@ bool MsgAsk(bool yesIsDefault, const char* format, ...) {
 Answer MsgAsk3(Answer defaultAnswer, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    const std::string text = formatArguments(format, arguments);
+    const std::string text = formatStringV(format, arguments);
     va_end(arguments);
     return MessageSinkPrompts().askYesNoCancel(text, defaultAnswer);
 }
