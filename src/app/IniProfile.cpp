@@ -87,7 +87,7 @@ bool IniProfile::rewrite(Change change) {
 
     std::error_code ignored;  // a folder that cannot be made shows in the write below
     fs::create_directories(path_.parent_path(), ignored);
-    return !writeFileAtomically(path_, after);
+    return !saveFile(path_, after);
 }
 
 bool IniProfile::writeInt(std::string_view section, std::string_view key, int value) {

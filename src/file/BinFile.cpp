@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "file/NativeFile.h"
+#include "file/SystemErrorText.h"
 #include "model/Numbers.h"
 #include "model/Windows1252.h"
 
@@ -134,21 +135,23 @@ std::u16string windows1252ToUtf16(std::string_view text) {
 
 // What every raw transfer does once it has tried: throw with the system's error
 // number, or advance the position even past a short transfer.
-int settleTransfer(BinFileBase& stream, bool whole, bool throwOnError, std::size_t size) {
-    if (!whole && throwOnError) stream.throwError(errno, 0);
+// A read that runs out of file without a system error met a file that ends
+// before its content does: a faulty file, like any other malformed one.
+int settleTransfer(BinFileBase& stream, bool whole, bool throwOnError, std::size_t size, bool reading) {
+    if (!whole && throwOnError) stream.throwError(errno != 0 ? errno : reading ? BinFileBase::Error::kFaultyFile : EIO, 0);
     stream.position += static_cast<std::int32_t>(size);
     return whole ? 1 : 0;
 }
 
 std::string failureMessage(FileOperation operation, const std::string& path, std::int32_t position, int errorNumber) {
-    const char* reason = std::strerror(errorNumber);
+    const std::string reason = systemErrorText(errorNumber);
     switch (operation) {
         case FileOperation::Open:
-            return formatString("Fehler beim Öffnen von %s [%d]!\n%s", path.c_str(), position, reason);
+            return formatString("Fehler beim Öffnen von %s [%d]!\n%s", path.c_str(), position, reason.c_str());
         case FileOperation::Read:
-            return formatString("Fehler beim Lesen von %s [%d]!\n%s", path.c_str(), position, reason);
+            return formatString("Fehler beim Lesen von %s [%d]!\n%s", path.c_str(), position, reason.c_str());
         case FileOperation::Write:
-            return formatString("Fehler beim Schreiben auf %s [%d]!\n%s", path.c_str(), position, reason);
+            return formatString("Fehler beim Schreiben auf %s [%d]!\n%s", path.c_str(), position, reason.c_str());
     }
     return {};
 }
@@ -318,7 +321,7 @@ void BinFile::truncate(std::int32_t size) {
 int BinFile::writeRaw(const void* buffer, std::size_t size) {
     errno = file_ != nullptr ? 0 : EBADF;
     const bool whole = size == 0 || (file_ != nullptr && std::fwrite(buffer, size, 1, file_) == 1);
-    return settleTransfer(*this, whole, throwOnError_, size);
+    return settleTransfer(*this, whole, throwOnError_, size, false);
 }
 
 int BinFile::readRaw(void* buffer, std::size_t size) {
@@ -326,7 +329,7 @@ int BinFile::readRaw(void* buffer, std::size_t size) {
     // and an old number would be reported as its reason.
     errno = file_ != nullptr ? 0 : EBADF;
     const bool whole = size == 0 || (file_ != nullptr && std::fread(buffer, size, 1, file_) == 1);
-    return settleTransfer(*this, whole, throwOnError_, size);
+    return settleTransfer(*this, whole, throwOnError_, size, true);
 }
 
 // --- BinBuffer ---------------------------------------------------------------
@@ -358,8 +361,8 @@ int BinBuffer::writeRaw(const void* buffer, std::size_t size) {
 
 int BinBuffer::readRaw(void* buffer, std::size_t size) {
     if (size == 0) return 1;
-    // Running out of bytes fails like a file read at its end: no system error.
-    if (offset_ > bytes_.size() || size > bytes_.size() - offset_) throwError(0, 0);
+    // Running out of bytes fails like a file read at its end.
+    if (offset_ > bytes_.size() || size > bytes_.size() - offset_) throwError(Error::kFaultyFile, 0);
     std::memcpy(buffer, bytes_.data() + offset_, size);
     offset_ += size;
     position += static_cast<std::int32_t>(size);

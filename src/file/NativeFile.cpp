@@ -20,7 +20,7 @@ std::string createUniqueFile(const std::string& prefix) {
 
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         std::string name = prefix;
-        for (int i = 0; i < 6; ++i) name += kAlphabet[pick(random)];
+        for (std::size_t i = 0; i < kUniqueSuffixLength; ++i) name += kAlphabet[pick(random)];
         // Not mkstemp: its mode 0600 would survive the rename and lock out the
         // colleagues who could read the project before.
         const int descriptor = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -31,6 +31,18 @@ std::string createUniqueFile(const std::string& prefix) {
         if (errno != EEXIST) return {};
     }
     return {};
+}
+
+bool mayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+
+std::FILE* openInPlace(const std::string& path) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    // Non-blocking was only for the open; the writes wait for a slow reader.
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(descriptor, "wb");
+    if (file == nullptr) ::close(descriptor);
+    return file;
 }
 
 bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }

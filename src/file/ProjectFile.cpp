@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "file/AtomicWrite.h"
-#include "file/NativeFile.h"
 
 namespace tavo {
 namespace {
@@ -252,9 +251,6 @@ void transferBody(Archive& archive, Project& project) {
 
 FileOutcome failure(std::string message) { return {false, std::move(message)}; }
 
-FileOutcome writeFailure(const std::string& path, std::int32_t position, int errorNumber) {
-    return failure(fileErrorMessage(FileOperation::Write, path, BinFileBase::Error{errorNumber, position, 0}));
-}
 
 }  // namespace
 
@@ -290,21 +286,11 @@ FileOutcome loadProjectFile(const std::string& path, ProjectData& project, std::
 }
 
 FileOutcome saveProjectFile(const std::string& path, const ProjectData& project) {
-    const std::filesystem::path target = fileBehind(path);
-    const std::string temporary = native::createUniqueFile(target.string() + ".tmp-");
-    if (temporary.empty()) return failure(openErrorMessage(path, errno));
-    copyPermissions(target, temporary);
-
-    BinFile file(temporary, "w+b", true);
-    file.setDeleteOnClose(true);  // until it has become the target
-    if (!file.isOpen()) return failure(openErrorMessage(path, file.openError));
-    try {
-        writeProject(file, project);
-    } catch (const BinFileBase::Error& error) {
-        return failure(fileErrorMessage(FileOperation::Write, path, error));
-    }
-    if (!file.close() || !native::replaceFile(temporary, target.string())) return writeFailure(path, file.position, errno);
-    file.setDeleteOnClose(false);
+    BinBuffer buffer;
+    writeProject(buffer, project);
+    const std::vector<std::uint8_t>& bytes = buffer.bytes();
+    const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (const SaveFailure failed = saveFile(path, content)) return failure(saveFailureMessage(path, failed));
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "file/BinFile.h"
+#include "file/NativeFile.h"
 #include "file/ProjectFile.h"
 #include "model/Numbers.h"
 
@@ -34,12 +35,10 @@ bool isSameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, error);
 }
 
-// An existing file that the owner may not write is kept; the user names another.
+// An existing file that the user may not write is kept; the user names another.
 bool isWriteProtected(const std::string& path) {
     std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::exists(status)) return false;
-    return (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
+    return std::filesystem::exists(path, error) && !native::mayWrite(path);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ bool HeaderLines::add(std::string_view typed) {
 int HeaderLines::save(const fs::path& path) const {
     std::string text;
     for (std::size_t i = 0; i < lines_.size(); ++i) text += typedLine(i) + '\n';
-    return writeFileAtomically(path, windows1252ToUtf8(text)).value();
+    return saveFile(path, windows1252ToUtf8(text)).errorNumber;
 }
 
 fs::path headerLinesPath(const fs::path& programDir) { return programDir / "mervik.hdg"; }

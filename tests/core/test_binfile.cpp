@@ -69,7 +69,7 @@ TEST(BinFile, OpenAndReadFailuresCarryTheSystemsErrorNumber) {
     BinFile directory(folder.path().string(), "rb", true);
     EXPECT_EQ(errorOf([&] { directory.readInt(); }).value_or(BinFileBase::Error{}).code, EISDIR);
 
-    // At the end of the file there is no system error, whatever errno held before.
+    // A file that ends too early is faulty, whatever errno held before.
     const std::string path = folder.file("five.bin");
     test::writeFile(path, Bytes(5, 0));
     BinFile file(path, "rb", true);
@@ -79,14 +79,18 @@ TEST(BinFile, OpenAndReadFailuresCarryTheSystemsErrorNumber) {
         file.readRaw(buffer, 8);
     });
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->code, 0);
+    EXPECT_EQ(error->code, BinFileBase::Error::kFaultyFile);
     EXPECT_EQ(error->position, 0);
 }
 
 // The open and write messages and the faulty-file one are checked where the project file uses them.
 TEST(FileMessages, MatchTheReportersWording) {
+    // The common reasons in German; the rest as the C library words them.
     EXPECT_EQ(fileErrorMessage(FileOperation::Read, "a.tavo", {EIO, 17, 0}),
-              "Fehler beim Lesen von a.tavo [17]!\n" + std::string(std::strerror(EIO)));
+              "Fehler beim Lesen von a.tavo [17]!\nEin-/Ausgabefehler des Datenträgers.");
+    EXPECT_EQ(fileErrorMessage(FileOperation::Write, "a.tavo", {ENOSPC, 3, 0}),
+              "Fehler beim Schreiben auf a.tavo [3]!\nAuf dem Datenträger ist kein Platz mehr frei.");
+    EXPECT_EQ(openErrorMessage("a.tavo", EBADMSG), "Fehler beim Öffnen von a.tavo [0]!\n" + std::string(std::strerror(EBADMSG)));
     EXPECT_EQ(fileErrorMessage(FileOperation::Write, "a.tavo", {-3, 5, 9}), "Unbekannter Fehler [2,-3,5,9]!");
 }
 

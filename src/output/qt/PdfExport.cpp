@@ -34,10 +34,6 @@ PdfExport stopped(PdfExport result, std::string message) {
     return result;
 }
 
-std::string writeFailure(const std::string& pdfPath, const std::error_code& error) {
-    return fileErrorMessage(FileOperation::Write, pdfPath, BinFileBase::Error{error.value(), 0, 0});
-}
-
 void describeDocument(QPdfWriter& writer, const QPageLayout& paper, const std::string& documentName) {
     writer.setResolution(kDotsPerInch);
     writer.setPageLayout(paper);
@@ -98,8 +94,8 @@ PdfExport exportPdf(const ProjectData& project, const ListingFrame& frame, const
 
     const QByteArray& bytes = pdf.data();
     const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (const std::error_code error = writeFileAtomically(pdfPath, content)) {
-        return stopped(std::move(result), writeFailure(pdfPath, error));
+    if (const SaveFailure failure = saveFile(pdfPath, content)) {
+        return stopped(std::move(result), saveFailureMessage(pdfPath, failure));
     }
     result.written = true;
     return result;
