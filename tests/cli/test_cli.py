@@ -224,10 +224,7 @@ class Import(CliTestCase):
         self.assertEqual(self.import_json(FIXTURE_JSON), FIXTURE_BYTES)
 
     def test_missing_keys_take_the_values_of_a_new_project(self):
-        # The source is the target as well: it is read whole before it is replaced.
-        source = self.write("both", json.dumps({"format": "tavo-json", "version": 1}))
-        self.succeed("import", source, source)
-        self.assertEqual(self.read(source), NEW_PROJECT_BYTES)
+        self.assertEqual(self.import_json({"format": "tavo-json", "version": 1}), NEW_PROJECT_BYTES)
 
     def test_counts_and_unit_codes_at_their_limits_round_trip(self):
         rows = [permanent_row(f"Zeile {r} ³", 1, "1", "2", "3", "4", "5") for r in range(24)]
@@ -281,6 +278,14 @@ class Failures(CliTestCase):
             with self.subTest(message):
                 path = self.path("input.tavo") if data is None else self.write("input.tavo", data)
                 self.fail_with(message.format(path) + "\n", "json", path)
+
+    def test_output_that_names_its_input(self):
+        source = self.write("p.json", json.dumps({"format": "tavo-json", "version": 1}))
+        os.symlink(source, self.path("verweis.tavo"))
+        for target in (source, self.path("verweis.tavo")):
+            self.fail_with(f"Die Zieldatei {target} ist zugleich eine Eingabedatei; es wurde nichts geschrieben.\n",
+                           "import", source, target)
+        self.assertEqual(json.loads(self.read(source)), {"format": "tavo-json", "version": 1})
 
     def test_files_that_cannot_be_opened(self):
         source, target = self.path("fehlt.json"), self.path("out.tavo")

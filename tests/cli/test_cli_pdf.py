@@ -227,9 +227,28 @@ class Refusals(PdfTestCase):
                          f"Fehler beim Öffnen von {settings} [0]!\n{NO_SUCH_FILE}\n")
         self.assertEqual(os.listdir(self.dir), [])
 
+    def test_output_that_names_an_input_is_refused_before_anything_is_written(self):
+        project = self.path("projekt.tavo")
+        shutil.copy(DEMO, project)
+        settings = self.write("einstellungen.ini", "[Print]\nSeite=1\n")
+        os.symlink(project, self.path("verweis.pdf"))
+        for target, args in ((project, []), (self.path("verweis.pdf"), []), (settings, ["--settings", settings])):
+            self.assertEqual(self.refuse(1, "pdf", project, target, *args),
+                             f"Die Zieldatei {target} ist zugleich eine Eingabedatei; es wurde nichts geschrieben.\n")
+        with open(project, "rb") as copy, open(DEMO, "rb") as original:
+            self.assertEqual(copy.read(), original.read())
+        with open(settings, encoding="utf-8") as f:
+            self.assertEqual(f.read(), "[Print]\nSeite=1\n")
+
     def test_wrong_calls(self):
-        for args in (["pdf", DEMO], ["pdf", DEMO, "a.pdf", "b.pdf"], ["pdf", DEMO, "a.pdf", "--settings"]):
+        for args in (["pdf", DEMO], ["pdf", DEMO, "a.pdf", "b.pdf"], ["pdf", DEMO, "a.pdf", "--settings"],
+                     ["pdf", DEMO, "a.pdf", "-platform", "xcb"]):
             self.assertTrue(self.refuse(2, *args).startswith("Aufruf: tavo-cli pdf DATEI.tavo ZIEL.pdf"), args)
+
+    def test_draws_offscreen_whatever_platform_is_asked_for(self):
+        for platform in ("xcb", "wayland", "kein-solches-system", ""):
+            self.env["QT_QPA_PLATFORM"] = platform
+            self.assertTrue(os.path.getsize(self.make_pdf(DEMO)) > 0, platform)
 
 
 if __name__ == "__main__":

@@ -34,10 +34,13 @@ PdfExport writePdfListing(const PdfListingRequest& request) {
     return exportPdf(*setup.project, setup.frame(request.documentPath), documentName, request.pdfPath);
 }
 
-std::unique_ptr<QCoreApplication> makeCliApplication(int& argc, char* argv[]) {
-    if (argc < 2 || std::string_view(argv[1]) != "pdf") return std::make_unique<QCoreApplication>(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
+std::unique_ptr<QCoreApplication> makeCliApplication(int argc, char* argv[]) {
+    // Qt is shown the program's name alone: "-platform" and its kin among the
+    // operands are the user's words, not options for Qt.
+    static int qtArgumentCount = 1;
+    if (argc < 2 || std::string_view(argv[1]) != "pdf") return std::make_unique<QCoreApplication>(qtArgumentCount, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(qtArgumentCount, argv);
 }
 
 }  // namespace tavo

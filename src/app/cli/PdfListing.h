@@ -29,8 +29,9 @@ std::optional<PdfListingRequest> parsePdfListingRequest(const QStringList& opera
 PdfExport writePdfListing(const PdfListingRequest& request);
 
 // The application object for a command line. Drawing a PDF needs Qt's GUI part and
-// so a platform: the offscreen one unless QT_QPA_PLATFORM names another, so that
-// no display is needed. The other commands get by without it and start faster.
-std::unique_ptr<QCoreApplication> makeCliApplication(int& argc, char* argv[]);
+// so a platform: always the offscreen one, whatever QT_QPA_PLATFORM says, so that
+// no display is needed and none can be missing. The other commands get by without
+// it and start faster. The arguments are not Qt's: read them from argv.
+std::unique_ptr<QCoreApplication> makeCliApplication(int argc, char* argv[]);
 
 }  // namespace tavo

@@ -5,9 +5,12 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -107,7 +110,19 @@ int runJson(const std::string& source) {
     return loaded.ok ? printOrFail(projectToJson(*project)) : failWith(loaded.message);
 }
 
+// Writing over an input would destroy it before it is read; an output that
+// does not exist yet names no input.
+bool namesAnInput(const std::string& output, std::initializer_list<std::string> inputs) {
+    std::error_code error;
+    return std::ranges::any_of(inputs, [&](const std::string& input) { return std::filesystem::equivalent(output, input, error); });
+}
+
+int refuseOutputThatIsAnInput(const std::string& output) {
+    return failWith("Die Zieldatei " + output + " ist zugleich eine Eingabedatei; es wurde nichts geschrieben.");
+}
+
 int runImport(const std::string& source, const std::string& target) {
+    if (namesAnInput(target, {source})) return refuseOutputThatIsAnInput(target);
     std::string json;
     const FileOutcome read = readWholeFile(source, json);
     if (!read.ok) return failWith(read.message);
@@ -154,7 +169,12 @@ int run(const QStringList& arguments) {
         return usageError("Aufruf: tavo-cli library [--json]");
     }
     if (command == "pdf") {
-        if (const auto request = parsePdfListingRequest(operands)) return finish(writePdfListing(*request));
+        if (const auto request = parsePdfListingRequest(operands)) {
+            if (namesAnInput(request->pdfPath, {request->projectPath, request->settingsPath.value_or("")})) {
+                return refuseOutputThatIsAnInput(request->pdfPath);
+            }
+            return finish(writePdfListing(*request));
+        }
         return usageError("Aufruf: tavo-cli pdf DATEI.tavo ZIEL.pdf [--settings DATEI.ini]");
     }
     if (command == "text") {
@@ -172,5 +192,7 @@ int main(int argc, char* argv[]) {
     // Qt took the numeric conventions of the user's locale; the core's number
     // texts are read and written with a decimal point whatever the locale.
     std::setlocale(LC_NUMERIC, "C");
-    return tavo::run(QCoreApplication::arguments().mid(1));
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+    return tavo::run(arguments);
 }
