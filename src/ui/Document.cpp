@@ -1,6 +1,7 @@
 #include "ui/Document.h"
 
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -58,50 +59,56 @@ void Document::markModified() { setModified(true); }
 bool Document::commitActiveView() { return view_ == nullptr || view_->commit(); }
 
 bool Document::newDocument() {
+    startNewProject();
+    offerDemo();
+    return true;
+}
+
+void Document::startNewProject() {
     project_.reset();
     setPath({});
     setModified(false);
     project_.skipDemoQuestion = shell_.loadSkipDemoQuestion(project_.skipDemoQuestion);
     projectReplaced();
-    if (project_.skipDemoQuestion != 0 || !firstNewOfRun_) return true;
-    if (prompts_.askYesNo("Demobeispiel laden ?", false)) openDocument(demoPath());
+}
+
+void Document::offerDemo() {
+    if (project_.skipDemoQuestion != 0 || !firstNewOfRun_) return;
     firstNewOfRun_ = false;
+    if (!prompts_.askYesNo("Demobeispiel laden ?", false) || !readFile(demoPath())) return;
+    // An untitled copy: saving asks for a name, and the shipped sample stays as it is.
+    setPath({});
+    setModified(false);
+    projectReplaced();
+}
+
+bool Document::openDocument(const std::string& path) {
+    if (!readFile(path)) return false;
+    setPath(path);
+    shell_.noteRecentFile(path);
+    setModified(false);
+    projectReplaced();
     return true;
 }
 
-bool Document::openDocument(const std::string& path) { return open(path) == ReadOutcome::Read; }
-
-Document::ReadOutcome Document::open(const std::string& path) {
-    const ReadOutcome outcome = readFile(path);
-    if (outcome == ReadOutcome::Read) {
-        setPath(path);
-        shell_.noteRecentFile(path);
-    } else if (outcome == ReadOutcome::Unreadable) {
-        // The half-read project is gone; the file's name must not stay with the
-        // empty one, or the next save would overwrite the file that failed.
-        setPath({});
-    }
-    if (outcome != ReadOutcome::NotOpened) projectReplaced();
-    setModified(false);
-    return outcome;
-}
-
-Document::ReadOutcome Document::readFile(const std::string& path) {
+bool Document::readFile(const std::string& path) {
     BinFile file(path, "rb", true);
     if (!file.isOpen()) {
         prompts_.warning(openErrorMessage(path, file.openError));
-        return ReadOutcome::NotOpened;
+        return false;
     }
-    project_.reset();
+    // Read aside: a file that fails half-way leaves the open project as it was.
+    const auto read = std::make_unique<ProjectData>();
     BusyScope busy(shell_);
     try {
-        fileVersion_ = readProject(file, project_);
+        const std::int32_t version = readProject(file, *read);
+        project_ = *read;
+        fileVersion_ = version;
     } catch (const BinFileBase::Error& error) {
-        project_.reset();
         prompts_.warning(fileErrorMessage(FileOperation::Read, path, error));
-        return ReadOutcome::Unreadable;
+        return false;
     }
-    return ReadOutcome::Read;
+    return true;
 }
 
 bool Document::saveDocument(const std::string& path) {
@@ -127,12 +134,7 @@ bool Document::fileNew() {
 bool Document::openFile(const std::string& path) {
     if (isSameFile(path, path_)) return true;
     if (!saveModified()) return false;
-    const bool wasModified = modified_;
-    const ReadOutcome outcome = open(path);
-    // A file that could not be opened left the project as it was, modified or not;
-    // one that could not be read left a new, unmodified project.
-    if (outcome == ReadOutcome::NotOpened) setModified(wasModified);
-    return outcome == ReadOutcome::Read;
+    return openDocument(path);
 }
 
 bool Document::fileSave() {

@@ -73,9 +73,16 @@ public:
     bool commitActiveView();
 
     // The document steps: reset and offer the sample once per run; read a file;
-    // write a file. Each reports its own failures.
+    // write a file. Each reports its own failures. A file that cannot be opened
+    // or read leaves the project, its name and its modified flag as they were.
     bool newDocument();
     bool openDocument(const std::string& path);
+    // The two halves of newDocument, for the start, where the sample is offered
+    // only once the main window shows.
+    void startNewProject();
+    // Once per run, unless the settings say no: the sample project as an
+    // untitled copy, so that saving it asks for a name.
+    void offerDemo();
     bool saveDocument(const std::string& path);
 
     // The commands. Each commits the pages first and asks before a modified
@@ -93,9 +100,8 @@ public:
     void stopOfferingDemo();
 
 private:
-    enum class ReadOutcome { Read, NotOpened, Unreadable };
-    ReadOutcome open(const std::string& path);
-    ReadOutcome readFile(const std::string& path);
+    // Replaces the project with the file's; false, with the user told why, when it failed.
+    bool readFile(const std::string& path);
     bool saveAs(std::string path);
     void setPath(const std::string& path);
     void setModified(bool modified);

@@ -111,10 +111,14 @@ TEST_F(DocumentTest, OffersTheSampleOnlyAtTheFirstNewProjectOfTheRun) {
     EXPECT_EQ(prompts.shown, Texts{"Demobeispiel laden ?"});
     EXPECT_EQ(firstComponent(), "Demo Decke");
     EXPECT_EQ(document.fileVersion(), kProjectFileVersion);
-    // A plain save writes back to the sample beside the program.
-    EXPECT_EQ(document.path(), document.demoPath());
-    EXPECT_EQ(shell.recent, Texts{document.demoPath()});
+    // An untitled copy: a plain save asks for a name, and the sample beside the program stays as shipped.
+    EXPECT_EQ(document.path(), "");
+    EXPECT_TRUE(shell.recent.empty());
     EXPECT_FALSE(document.isModified());
+    const auto shipped = test::readFile(document.demoPath());
+    EXPECT_FALSE(document.fileSave());
+    EXPECT_EQ(shell.proposals, Texts{"Tavo.tavo"});
+    EXPECT_EQ(test::readFile(document.demoPath()), shipped);
     EXPECT_EQ(shell.busyDepth, 0);
     // The pages fill themselves again from the project that was read.
     const PageFillStates& fill = document.pageFillStates();
@@ -156,39 +160,39 @@ TEST_F(DocumentTest, StoppingTheSampleOfferHoldsForLaterRuns) {
     EXPECT_EQ(later.project().skipDemoQuestion, 1);
 }
 
-TEST_F(DocumentTest, OpenFailuresKeepTheProjectOrLeaveAnEmptyUntitledOne) {
+TEST_F(DocumentTest, AFailedOpenKeepsTheProjectItsNameAndItsModifiedFlag) {
     const std::string path = openModified("haus.tavo");
     EXPECT_TRUE(document.openFile(path));  // already open: nothing happens
     EXPECT_TRUE(prompts.shown.empty());
 
-    // A file that cannot be opened leaves the project as it was.
-    const std::string missing = folder.file("fehlt.tavo");
-    prompts.answers = {Answer::No};
-    EXPECT_FALSE(document.openFile(missing));
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_TRUE(prompts.shown[1].starts_with("Fehler beim Öffnen von " + missing + " [0]!\n"));
-    EXPECT_EQ(firstComponent(), "Haus geändert");
-    EXPECT_TRUE(document.isModified());
-    EXPECT_EQ(document.path(), path);
+    fs::create_directory(folder.file("ordner.tavo"));
+    const std::vector<std::uint8_t> newProject = test::readFile(projectFile("neu.tavo", "Text Bauteil 1"));
+    const struct {
+        std::string name;
+        std::vector<std::uint8_t> content;
+        std::string before, after;  // the message around the path
+    } cases[] = {
+        {"fehlt.tavo", {}, "Fehler beim Öffnen von ", " [0]!\nDie Datei oder der Ordner existiert nicht."},
+        {"ordner.tavo", {}, "Fehler beim Lesen von ", " [0]!\nDas ist ein Ordner, keine Datei."},
+        {"kaputt.tavo", {'N', 'O', 'T', 'T', 'A', 'V', 'O', '_', 1, 0, 0, 0}, "Datei ", " ist fehlerhaft!"},
+        {"kurz.tavo", std::vector<std::uint8_t>(newProject.begin(), newProject.end() - 1), "Datei ", " ist fehlerhaft!"},
+        {"neuer.tavo", {'T', 'A', 'V', 'O', 'D', 'A', 'T', '_', 2, 0, 0, 0}, "Datei ", " hat falsche Version [2]!"},
+    };
+    for (const auto& [name, content, before, after] : cases) {
+        const std::string file = folder.file(name);
+        if (!content.empty()) test::writeFile(file, content);
+        prompts.shown.clear();
+        prompts.answers = {Answer::No};
+        EXPECT_FALSE(document.openFile(file)) << name;
+        ASSERT_EQ(prompts.shown.size(), 2u) << name;
+        EXPECT_EQ(prompts.shown[0], "Änderungen in haus.tavo speichern?");
+        EXPECT_EQ(prompts.shown[1], before + file + after);
+        EXPECT_EQ(firstComponent(), "Haus geändert") << name;
+        EXPECT_TRUE(document.isModified()) << name;
+        EXPECT_EQ(document.path(), path) << name;
+    }
     EXPECT_EQ(view.replaced, 1);
-
-    // One that cannot be read leaves an empty project, and not under haus.tavo, where a save would put it.
-    const std::string bad = folder.file("kaputt.tavo");
-    test::writeFile(bad, {'N', 'O', 'T', 'T', 'A', 'V', 'O', '_', 1, 0, 0, 0});
-    prompts.answers = {Answer::No};
-    EXPECT_FALSE(document.openFile(bad));
-    EXPECT_EQ(prompts.shown.back(), "Datei " + bad + " ist fehlerhaft!");
-    EXPECT_EQ(prompts.shown[2], "Änderungen in haus.tavo speichern?");
-    EXPECT_EQ(firstComponent(), "Text Bauteil 1");
-    EXPECT_FALSE(document.isModified());
-    EXPECT_EQ(document.path(), "");
     EXPECT_EQ(shell.busyDepth, 0);
-
-    // The same for a modified project that never had a file.
-    document.markModified();
-    prompts.answers = {Answer::No};
-    EXPECT_FALSE(document.openFile(bad));
-    EXPECT_FALSE(document.isModified());
 }
 
 TEST_F(DocumentTest, CancelOrFailedSaveKeepsTheModifiedProject) {

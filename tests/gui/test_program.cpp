@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QDir>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QtTest>
 
@@ -26,6 +28,20 @@ QLineEdit* field(CPembFrame& frame, const char* name) { return frame.findChild<Q
 void trigger(CPembFrame& frame, int commandId) { frame.action(commandId)->trigger(); }
 
 const QStringList kDemoQuestion{QStringLiteral("Demobeispiel laden ?")};
+
+// Records the proposals of the save dialog and cancels it.
+class CancelledFileDialogs : public FileDialogs {
+public:
+    explicit CancelledFileDialogs(QStringList& proposals) : proposals_(proposals) {}
+    QString chooseOpenPath(QWidget*, const QString&) override { return {}; }
+    QString chooseSavePath(QWidget*, const QString& proposed) override {
+        proposals_.append(proposed);
+        return {};
+    }
+
+private:
+    QStringList& proposals_;
+};
 const QStringList kRefusedStartPage{QStringLiteral("Geben Sie eine ganze Zahl zwischen 1 und 999 ein.")};
 
 // The program on haus.tavo, a project whose first component is "Haus".
@@ -56,8 +72,19 @@ private Q_SLOTS:
         MessageSink::setNextAnswer(QMessageBox::Yes);
         QVERIFY(program.app.start({QStringLiteral("tavo")}));
         QCOMPARE(MessageSink::takeShownTexts(), kDemoQuestion);
+        QVERIFY(program.app.frame().isVisible());
         Document& document = program.app.doc().document();
-        QCOMPARE(QString::fromStdString(document.path()), sandbox.path(QStringLiteral("demo.tavo")));
+        QCOMPARE(document.project().componentNames[0], std::string("Demo Wohnhaus"));
+
+        // The sample saved asks for a name in the user's documents; the shipped file stays.
+        const QByteArray shipped = sandbox.bytes(sandbox.path(QStringLiteral("demo.tavo")));
+        QStringList proposals;
+        program.app.doc().setFileDialogs(std::make_unique<CancelledFileDialogs>(proposals));
+        trigger(program.app.frame(), CommandId::FileSave);
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(proposals, QStringList{QDir(documents).filePath(QStringLiteral("Tavo.tavo"))});
+        QCOMPARE(sandbox.bytes(sandbox.path(QStringLiteral("demo.tavo"))), shipped);
+        QVERIFY(document.path().empty());
 
         trigger(program.app.frame(), CommandId::FileNew);
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
@@ -77,27 +104,37 @@ private Q_SLOTS:
     }
 
     void unreadableFiles() {
-        {
+        // Started with one, the program tells why and goes on with a new project, without the sample.
+        for (const QByteArray& content : {QByteArray("kein Projekt"), QByteArray()}) {
             Sandbox sandbox;
-            const QString bad = sandbox.file(QStringLiteral("kaputt.tavo"), "kein Projekt");
+            const QString bad = content.isEmpty() ? sandbox.path(QStringLiteral("fehlt.tavo")) : sandbox.file(QStringLiteral("kaputt.tavo"), content);
             Program program(sandbox);
-            QVERIFY(!program.app.start({QStringLiteral("tavo"), bad}));
-            QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Datei %1 ist fehlerhaft!").arg(bad)});
+            QVERIFY(program.app.start({QStringLiteral("tavo"), bad}));
+            const QStringList shown = MessageSink::takeShownTexts();
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0] == QStringLiteral("Datei %1 ist fehlerhaft!").arg(bad) ||
+                         shown[0].startsWith(QStringLiteral("Fehler beim Öffnen von %1 [0]!\n").arg(bad)),
+                     qPrintable(shown[0]));
+            QVERIFY(program.app.frame().isVisible());
+            QCOMPARE(program.app.doc().document().project().componentNames[0], std::string("Text Bauteil 1"));
+            QVERIFY(program.app.doc().document().path().empty());
         }
 
-        // Opened later, it leaves a new project on the first page.
+        // Opened later, it leaves the open project as it was, on its page.
         HouseProgram house;
         QVERIFY(house.start());
+        field(house.frame(), "titleLine1")->setText(QStringLiteral("Wohnhaus Müller"));
         house.view().tabControl()->SetActiveTab(2);
         // The right magic, then the file ends.
+        MessageSink::setNextAnswer(QMessageBox::No);
         house.program.app.doc().openRecentFile(house.sandbox.file(QStringLiteral("kurz.tavo"), house.saved.left(20)));
         const QStringList shown = MessageSink::takeShownTexts();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0], QStringLiteral("Datei %1 ist fehlerhaft!").arg(house.sandbox.path(QStringLiteral("kurz.tavo"))));
-        QCOMPARE(house.document().project().componentNames[0], std::string("Text Bauteil 1"));
-        QVERIFY(house.document().path().empty());
-        QVERIFY(!house.document().isModified());
-        QCOMPARE(house.view().GetActivePageId(), PageId::Components);
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1], QStringLiteral("Datei %1 ist fehlerhaft!").arg(house.sandbox.path(QStringLiteral("kurz.tavo"))));
+        QCOMPARE(house.document().project().componentNames[0], std::string("Haus"));
+        QCOMPARE(QString::fromStdString(house.document().path()), house.file);
+        QVERIFY(house.document().isModified());
+        QCOMPARE(house.view().GetActivePageId(), PageId::ImposedLoads);
     }
 
     void refusedValueDuringSaveSavesNothing() {

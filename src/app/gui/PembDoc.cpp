@@ -1,8 +1,10 @@
 #include "app/gui/PembDoc.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "app/ProgramSettings.h"
 #include "app/gui/RecentFileList.h"
@@ -61,7 +63,10 @@ void CPembDoc::saveSkipDemoQuestion(int value) { tavo::saveSkipDemoQuestion(prof
 void CPembDoc::noteRecentFile(const std::string& path) { recentFiles_.add(path); }
 
 std::string CPembDoc::chooseSavePath(const std::string& proposed) {
-    return dialogs_->chooseSavePath(dialogParent_, QString::fromStdString(proposed)).toStdString();
+    // A project without a file is proposed in the user's documents, never in the program's folder.
+    QString path = QString::fromStdString(proposed);
+    if (QFileInfo(path).isRelative()) path = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(path);
+    return dialogs_->chooseSavePath(dialogParent_, path).toStdString();
 }
 
 void CPembDoc::setBusy(bool busy) {

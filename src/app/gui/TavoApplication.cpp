@@ -12,6 +12,7 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/PembDoc.h"
 #include "app/gui/Printout.h"
+#include "ui/widgets/MessageSink.h"
 
 namespace tavo {
 
@@ -47,12 +48,13 @@ bool CPembApp::start(const QStringList& arguments) {
 
     // The footer and the recent files show where the project lies, wherever the program was started.
     const QString file = arguments.value(1).isEmpty() ? QString() : QFileInfo(arguments.value(1)).absoluteFilePath();
-    if (!file.isEmpty()) {
-        if (!doc_->document().openFile(file.toStdString())) return false;
-    } else {
-        doc_->document().newDocument();
-    }
+    Document& document = doc_->document();
+    document.startNewProject();
+    // A file that cannot be read has been reported; the new project stays.
+    if (!file.isEmpty()) document.openFile(file.toStdString());
     frame_->show();
+    MessageSink::setCentreOn(frame_.get());
+    if (file.isEmpty()) document.offerDemo();
     return true;
 }
 

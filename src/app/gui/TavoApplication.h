@@ -31,9 +31,10 @@ public:
     CPembApp& operator=(const CPembApp&) = delete;
 
     // Loads the settings, creates document and window, and opens the file
-    // named on the command line or starts a new project. False when the
-    // program is to end at once: the file could not be read (the user has been
-    // told), or the update check started an installer.
+    // named on the command line, or starts a new project and, once the window
+    // shows, offers the sample. A file that cannot be read is reported and
+    // leaves a new project. False when the program is to end at once: the
+    // update check started an installer.
     bool start(const QStringList& arguments);
     // Stores what the settings keep from a run.
     void exit();

@@ -1,6 +1,7 @@
 #include "ui/widgets/MessageSink.h"
 
 #include <QApplication>
+#include <QPointer>
 
 #include <deque>
 #include <utility>
@@ -23,6 +24,11 @@ struct Script {
 Script& script() {
     static Script instance;
     return instance;
+}
+
+QPointer<QWidget>& centreWindow() {
+    static QPointer<QWidget> window;
+    return window;
 }
 
 std::function<bool()>& quietPredicate() {
@@ -104,8 +110,14 @@ QMessageBox::StandardButton MessageSink::show(Icon icon, const QString& text, QM
     QMessageBox box(boxIcon(icon), QString::fromUtf8(kApplicationTitle), text, buttons);
     box.setDefaultButton(defaultButton);
     box.setWindowModality(Qt::ApplicationModal);
+    if (const QWidget* window = centreWindow(); window != nullptr && window->isVisible()) {
+        box.adjustSize();
+        box.move(window->frameGeometry().center() - box.rect().center());
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
+
+void MessageSink::setCentreOn(QWidget* window) { centreWindow() = window; }
 
 void MessageSink::setQuietWhen(std::function<bool()> predicate) { quietPredicate() = std::move(predicate); }
 

@@ -24,6 +24,9 @@ public:
     static QMessageBox::StandardButton show(Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
                                             QMessageBox::StandardButton defaultButton);
 
+    // Boxes appear centred over this window while it shows (the main window).
+    static void setCentreOn(QWidget* window);
+
     // While the predicate holds (the document commits its pages for closing),
     // nothing is shown and each box answers with its default button.
     static void setQuietWhen(std::function<bool()> predicate);
