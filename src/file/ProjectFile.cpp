@@ -34,44 +34,6 @@ constexpr CountRange kOwnPermanentEntryRange{0, kMaxOwnPermanentEntries};
 constexpr CountRange kOwnImposedTableRange{1, kMaxOwnImposedTables};
 constexpr CountRange kOwnImposedEntryRange{0, kMaxOwnImposedEntries};
 
-// The texts that a row stores after its unit; the others are not in the file.
-// Chosen by the unit as the file holds it (its low 16 bits), so that writer and
-// reader agree even on a code no page would set.
-using PermanentText = std::string PermanentRow::*;
-using ImposedText = std::string ImposedRow::*;
-
-std::span<const PermanentText> storedTexts(const PermanentRow& row) {
-    static constexpr PermanentText kLayer[] = {&PermanentRow::unitWeight, &PermanentRow::thickness, &PermanentRow::areaLoad,
-                                               &PermanentRow::influenceWidth, &PermanentRow::lineLoad};
-    static constexpr PermanentText kArea[] = {&PermanentRow::areaLoad, &PermanentRow::influenceWidth, &PermanentRow::lineLoad};
-    static constexpr PermanentText kLine[] = {&PermanentRow::lineLoad};
-    static constexpr PermanentText kPoint[] = {&PermanentRow::pointLoad};
-    switch (static_cast<std::int16_t>(row.rowUnit)) {
-        case PermanentUnit::Layer:
-            return kLayer;
-        case PermanentUnit::AreaLoad:
-            return kArea;
-        case PermanentUnit::LineLoad:
-            return kLine;
-        default:
-            return kPoint;
-    }
-}
-
-std::span<const ImposedText> storedTexts(const ImposedRow& row) {
-    static constexpr ImposedText kArea[] = {&ImposedRow::areaLoad, &ImposedRow::influenceWidth, &ImposedRow::lineLoad};
-    static constexpr ImposedText kLine[] = {&ImposedRow::lineLoad};
-    static constexpr ImposedText kPoint[] = {&ImposedRow::pointLoad};
-    switch (static_cast<std::int16_t>(row.rowUnit)) {
-        case ImposedUnit::AreaLoad:
-            return kArea;
-        case ImposedUnit::LineLoad:
-            return kLine;
-        default:
-            return kPoint;
-    }
-}
-
 bool isUsedEntry(const std::string& description, const std::string& value) { return !description.empty() || !value.empty(); }
 
 // Reading and writing walk the body in one shared order (transferBody below);
@@ -253,6 +215,38 @@ FileOutcome failure(std::string message) { return {false, std::move(message)}; }
 
 
 }  // namespace
+
+std::span<const PermanentText> storedTexts(const PermanentRow& row) {
+    static constexpr PermanentText kLayer[] = {&PermanentRow::unitWeight, &PermanentRow::thickness, &PermanentRow::areaLoad,
+                                               &PermanentRow::influenceWidth, &PermanentRow::lineLoad};
+    static constexpr PermanentText kArea[] = {&PermanentRow::areaLoad, &PermanentRow::influenceWidth, &PermanentRow::lineLoad};
+    static constexpr PermanentText kLine[] = {&PermanentRow::lineLoad};
+    static constexpr PermanentText kPoint[] = {&PermanentRow::pointLoad};
+    switch (static_cast<std::int16_t>(row.rowUnit)) {
+        case PermanentUnit::Layer:
+            return kLayer;
+        case PermanentUnit::AreaLoad:
+            return kArea;
+        case PermanentUnit::LineLoad:
+            return kLine;
+        default:
+            return kPoint;
+    }
+}
+
+std::span<const ImposedText> storedTexts(const ImposedRow& row) {
+    static constexpr ImposedText kArea[] = {&ImposedRow::areaLoad, &ImposedRow::influenceWidth, &ImposedRow::lineLoad};
+    static constexpr ImposedText kLine[] = {&ImposedRow::lineLoad};
+    static constexpr ImposedText kPoint[] = {&ImposedRow::pointLoad};
+    switch (static_cast<std::int16_t>(row.rowUnit)) {
+        case ImposedUnit::AreaLoad:
+            return kArea;
+        case ImposedUnit::LineLoad:
+            return kLine;
+        default:
+            return kPoint;
+    }
+}
 
 std::int32_t readProject(BinFileBase& stream, ProjectData& project) {
     std::array<char, sizeof kProjectMagic> magic{};

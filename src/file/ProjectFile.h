@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "file/BinFile.h"
@@ -10,6 +11,14 @@ namespace tavo {
 
 inline constexpr char kProjectMagic[8] = {'T', 'A', 'V', 'O', 'D', 'A', 'T', '_'};
 inline constexpr std::int32_t kProjectFileVersion = 1;
+
+// The texts that a row stores after its unit; the others are not in the file.
+// Chosen by the unit as the file holds it (its low 16 bits), so that writer and
+// reader agree even on a code no page would set.
+using PermanentText = std::string PermanentRow::*;
+using ImposedText = std::string ImposedRow::*;
+std::span<const PermanentText> storedTexts(const PermanentRow& row);
+std::span<const ImposedText> storedTexts(const ImposedRow& row);
 
 // Reads magic, version and body into a just-reset project and returns the version.
 // Throws BinFileBase::Error: -1 for a wrong magic or counts beyond the limits,

@@ -36,8 +36,13 @@ void appendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
+    } else if (cp < 0x10000) {
         out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
@@ -73,6 +78,17 @@ char32_t decodeUtf8(std::string_view text, std::size_t& i) {
     return cp;
 }
 
+// Decodes one UTF-16 character at text[i], advancing i past it; a lone
+// surrogate is returned as it is.
+char32_t decodeUtf16(std::u16string_view text, std::size_t& i) {
+    const char16_t unit = text[i++];
+    const bool highSurrogate = unit >= 0xD800 && unit <= 0xDBFF;
+    if (highSurrogate && i < text.size() && text[i] >= 0xDC00 && text[i] <= 0xDFFF) {
+        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i++] - 0xDC00);
+    }
+    return unit;
+}
+
 }  // namespace
 
 std::string windows1252ToUtf8(std::string_view text) {
@@ -92,13 +108,22 @@ std::string utf8ToWindows1252(std::string_view text) {
 std::string utf16ToWindows1252(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        const bool highSurrogate = unit >= 0xD800 && unit <= 0xDBFF;
-        if (highSurrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++i;
-        out.push_back(byteOf(highSurrogate || (unit >= 0xDC00 && unit <= 0xDFFF) ? 0xFFFD : unit));
-    }
+    for (std::size_t i = 0; i < text.size();) out.push_back(byteOf(decodeUtf16(text, i)));
     return out;
+}
+
+std::string codePointToUtf8(char32_t codePoint) {
+    std::string out;
+    appendUtf8(out, codePoint);
+    return out;
+}
+
+std::optional<char32_t> firstUnencodable(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t codePoint = decodeUtf16(text, i);
+        if (codePoint != U'?' && byteOf(codePoint) == '?') return codePoint;
+    }
+    return std::nullopt;
 }
 
 }  // namespace tavo

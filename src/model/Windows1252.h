@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,11 @@ std::string windows1252ToUtf8(std::string_view text);
 // Characters without a Windows-1252 code, and malformed UTF-8, become '?'.
 std::string utf8ToWindows1252(std::string_view text);
 std::string utf16ToWindows1252(std::u16string_view text);
+
+// The first character of the text that has no Windows-1252 code (a lone
+// surrogate counts as one), or none: what the conversions above would turn into '?'.
+std::optional<char32_t> firstUnencodable(std::u16string_view text);
+
+std::string codePointToUtf8(char32_t codePoint);
 
 }  // namespace tavo

@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "model/Numbers.h"
+#include "model/Windows1252.h"
 
 namespace tavo {
 namespace {
@@ -83,6 +84,14 @@ std::string numberRangeMessage(RangeBound bound, double limit, bool exclusive) {
 
 std::string integerRangeMessage(int minimum, int maximum) {
     return formatString("Geben Sie eine ganze Zahl zwischen %d und %d ein.", minimum, maximum);
+}
+
+std::string unencodableCharacterMessage(char32_t character) {
+    const bool surrogate = character >= 0xD800 && character <= 0xDFFF;  // half a character: nothing to show
+    const std::string shown = surrogate ? std::string() : "„" + codePointToUtf8(character) + "“ ";
+    return formatString("Das Zeichen %s(U+%04X) kann nicht gespeichert werden: Texte dürfen nur Zeichen des "
+                        "westeuropäischen Zeichensatzes Windows-1252 enthalten.",
+                        shown.c_str(), static_cast<unsigned>(character));
 }
 
 std::string textLengthMessage(int maxChars) { return formatString("Geben Sie nicht mehr als %d Zeichen ein.", maxChars); }

@@ -34,5 +34,7 @@ inline constexpr const char* kRealNumberPrompt = "Geben Sie eine Zahl ein.";
 inline constexpr const char* kIntegerPrompt = "Geben Sie eine ganze Zahl ein.";
 std::string integerRangeMessage(int minimum, int maximum);
 std::string textLengthMessage(int maxChars);
+// For a character the project file cannot hold (see firstUnencodable).
+std::string unencodableCharacterMessage(char32_t character);
 
 }  // namespace tavo

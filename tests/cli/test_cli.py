@@ -239,18 +239,21 @@ class Import(CliTestCase):
             imposed=[own_table(f"N {t}", -32768, entries[:15]) for t in range(5)])
         self.assertEqual(self.reimported(document), document)
 
-    def test_empty_entries_are_dropped_before_they_are_counted(self):
-        used = [("a", ""), ("", "2.0")] + [(f"x{i}", "1") for i in range(23)]
-        entries = [("", ""), used[0], ("", ""), used[1]] + [("", "")] * 30 + used[2:]
+    def test_empty_entries_count_but_are_not_stored(self):
+        used = [("a", ""), ("", "2.0")] + [(f"x{i}", "1") for i in range(19)]
+        entries = [("", ""), used[0], ("", ""), used[1]] + [("", "")] * 2 + used[2:]
+        self.assertEqual(len(entries), 25)
         exported = self.reimported(project(groups=[{"name": "G", "tables": [own_table("T", 2, entries)]}]))
         self.assertEqual(exported["ownPermanentGroups"][0]["tables"][0], own_table("T", 2, used))
 
-    def test_texts_are_windows_1252_and_written_whole(self):
-        data = self.import_json(project(titleLines=("Träger 中 ≥ 2 😀", "ü" * 32767)))
-        self.assertIn(txt("ü" * 32767), data)
-        # The reader keeps the first 511 bytes of a text.
+    def test_texts_are_windows_1252_and_kept_whole(self):
+        title = ("Träger € – 2 ½ " + "x" * 80)[:80]
+        name = "ü" * 511
+        data = self.import_json(project(titleLines=(title, ""), components=[{"name": name, "elements": []}]))
+        self.assertIn(txt(title) + txt(""), data)
+        self.assertIn(txt(name), data)
         exported = json.loads(self.succeed("json", self.path("out.tavo")))
-        self.assertEqual(exported["titleLines"], ["Träger ? ? 2 ?", "ü" * 511])
+        self.assertEqual((exported["titleLines"], exported["components"][0]["name"]), ([title, ""], name))
 
 
 class Failures(CliTestCase):
@@ -317,7 +320,13 @@ class Failures(CliTestCase):
             (dict(base, titleLines=["a", "b", "c"]), "titleLines: Zu viele Überschriftszeilen (höchstens 2)."),
             (dict(base, titleLines=["a"]), "titleLines: Zu wenige Überschriftszeilen (mindestens 2)."),
             (dict(base, titleLines=[1, ""]), "titleLines[0]: Text erwartet."),
-            (dict(base, titleLines=["x" * 32768, ""]), "titleLines[0]: Text zu lang (höchstens 32767 Zeichen)."),
+            (dict(base, titleLines=["x" * 81, ""]), "titleLines[0]: Text zu lang (81 Zeichen, höchstens 80)."),
+            (dict(base, titleLines=["Träger 中", ""]), "titleLines[0]: Das Zeichen „中“ (U+4E2D) kann nicht gespeichert "
+             "werden: Texte dürfen nur Zeichen des westeuropäischen Zeichensatzes Windows-1252 enthalten."),
+            (dict(base, components=[{"name": "ü" * 512}]), "components[0].name: Text zu lang (512 Zeichen, höchstens 511)."),
+            (with_element(imposed=[{"description": "Dach 😀"}]), "components[0].elements[0].imposed[0].description: "
+             "Das Zeichen „😀“ (U+1F600) kann nicht gespeichert werden: Texte dürfen nur Zeichen des westeuropäischen "
+             "Zeichensatzes Windows-1252 enthalten."),
             (dict(base, components=[]), "components: Zu wenige Bauteile (mindestens 1)."),
             (dict(base, components=[{}] * 8), "components: Zu viele Bauteile (höchstens 7)."),
             (dict(base, components={}), "components: Liste erwartet."),
@@ -326,6 +335,12 @@ class Failures(CliTestCase):
             (with_element(imposed=[{}] * 16), "components[0].elements[0].imposed: Zu viele Zeilen (höchstens 15)."),
             (with_element(permanent=[{}, {"rowUnit": 32768}]),
              "components[0].elements[0].permanent[1].rowUnit: Die Zahl 32768 liegt nicht zwischen -32768 und 32767."),
+            (with_element(permanent=[{"rowUnit": 2, "areaLoad": "1.5", "unitWeight": "20"}]),
+             "components[0].elements[0].permanent[0].unitWeight: Eine Zeile mit rowUnit 2 speichert diesen Wert nicht; "
+             "er ginge verloren."),
+            (with_element(imposed=[{}, {"rowUnit": 3, "areaLoad": "2"}]),
+             "components[0].elements[0].imposed[1].areaLoad: Eine Zeile mit rowUnit 3 speichert diesen Wert nicht; "
+             "er ginge verloren."),
             (with_element(imposed=[{"lineload": "1"}]),
              "components[0].elements[0].imposed[0].lineload: Unbekannter Schlüssel."),
             (dict(base, ownPermanentGroups=[]), "ownPermanentGroups: Zu wenige Gruppen (mindestens 1)."),
@@ -336,7 +351,7 @@ class Failures(CliTestCase):
              "ownPermanentGroups[0].tables[0].entries: Zu viele Einträge (höchstens 25)."),
             (dict(base, ownImposedTables=[]), "ownImposedTables: Zu wenige Tabellen (mindestens 1)."),
             (dict(base, ownImposedTables=[{}] * 6), "ownImposedTables: Zu viele Tabellen (höchstens 5)."),
-            (dict(base, ownImposedTables=[{"entries": entries(16)}]),
+            (dict(base, ownImposedTables=[{"entries": entries(15) + [{}]}]),
              "ownImposedTables[0].entries: Zu viele Einträge (höchstens 15)."),
         ]
         source = self.path("in.json")

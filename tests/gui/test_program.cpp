@@ -207,6 +207,23 @@ private Q_SLOTS:
         QCOMPARE(press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier), PageId::ImposedLoads);
     }
 
+    void characterTheFileCannotHoldIsRefusedWhereItIsTyped() {
+        HouseProgram house;
+        QVERIFY(house.start());
+        house.frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
+        QLineEdit* title = field(house.frame(), "titleLine1");
+        title->setFocus();
+        title->insert(QStringLiteral("Träger Ω"));
+        trigger(house.frame(), CommandId::FileSave);
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral(
+            "Das Zeichen „Ω“ (U+03A9) kann nicht gespeichert werden: Texte dürfen nur Zeichen des westeuropäischen "
+            "Zeichensatzes Windows-1252 enthalten.")});
+        QCOMPARE(QApplication::focusWidget(), title);
+        QCOMPARE(house.sandbox.bytes(house.file), house.saved);
+        QCOMPARE(house.document().project().titleLines[0], std::string("Bauwaage"));
+    }
+
     void refusedStartPageKeepsTheUserOnThePage() {
         HouseProgram house;
         QVERIFY(house.start());

@@ -18,8 +18,10 @@
 #include <vector>
 
 #include "app/cli/JsonWriter.h"
+#include "file/ProjectFile.h"
 #include "model/Numbers.h"
 #include "model/Windows1252.h"
+#include "ui/FieldEntry.h"
 
 namespace tavo {
 namespace {
@@ -29,9 +31,6 @@ constexpr int kVersion = 1;
 
 constexpr std::int32_t kShortMin = std::numeric_limits<std::int16_t>::min();
 constexpr std::int32_t kShortMax = std::numeric_limits<std::int16_t>::max();
-// The file stores a text's length in 16 signed bits; a longer text would turn into
-// a length that reads back as UTF-16 and corrupt the file.
-constexpr std::size_t kMaxTextBytes = std::numeric_limits<std::int16_t>::max();
 
 template <typename Row>
 using RowText = std::pair<const char*, std::string Row::*>;
@@ -168,10 +167,15 @@ std::string memberPath(const std::string& parent, const std::string& key) {
 
 std::string itemPath(const std::string& list, qsizetype index) { return list + '[' + std::to_string(index) + ']'; }
 
-std::string readText(const QJsonValue& value, const std::string& path) {
+// A text as the project holds it, or a refusal: nothing may be changed or cut on the way.
+std::string readText(const QJsonValue& value, const std::string& path, int maxChars = kMaxStoredTextBytes) {
     if (!value.isString()) fail(path, "Text erwartet.");
-    std::string text = utf16ToWindows1252(value.toString().toStdU16String());
-    if (text.size() > kMaxTextBytes) fail(path, formatString("Text zu lang (höchstens %zu Zeichen).", kMaxTextBytes));
+    const std::u16string typed = value.toString().toStdU16String();
+    if (const std::optional<char32_t> refused = firstUnencodable(typed)) fail(path, unencodableCharacterMessage(*refused));
+    std::string text = utf16ToWindows1252(typed);
+    if (text.size() > static_cast<std::size_t>(maxChars)) {
+        fail(path, formatString("Text zu lang (%zu Zeichen, höchstens %d).", text.size(), maxChars));
+    }
     return text;
 }
 
@@ -270,7 +274,14 @@ Row readRow(const QJsonValue& value, const std::string& path, const RowText<Row>
     Row row;
     row.description = reader.text("description");
     row.rowUnit = reader.integer("rowUnit", row.rowUnit, kShortMin, kShortMax);
-    for (const auto& [name, text] : texts) row.*text = reader.text(name);
+    for (const auto& [name, text] : texts) {
+        row.*text = reader.text(name);
+        const auto stored = storedTexts(row);
+        if (!(row.*text).empty() && std::find(stored.begin(), stored.end(), text) == stored.end()) {
+            fail(reader.path(name), formatString("Eine Zeile mit rowUnit %d speichert diesen Wert nicht; er ginge verloren.",
+                                                 static_cast<int>(static_cast<std::int16_t>(row.rowUnit))));
+        }
+    }
     reader.rejectUnknownKeys();
     return row;
 }
@@ -330,14 +341,14 @@ OwnTable readOwnTable(const QJsonValue& value, const std::string& path, const Co
     OwnTable table;
     table.name = reader.text("name");
     table.unit = reader.integer("unit", table.unit, kShortMin, kShortMax);
-    const QJsonArray entries = reader.list("entries");
+    // Empty entries are not stored, but count: a table holds no more places.
+    const QJsonArray entries = reader.list("entries", entryLimit);
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const ObjectReader entry(entries.at(i), itemPath(reader.path("entries"), i));
         OwnTableEntry read{entry.text("description"), entry.text("value")};
         entry.rejectUnknownKeys();
         if (!read.description.empty() || !read.value.empty()) table.entries.push_back(std::move(read));
     }
-    checkCount(static_cast<qsizetype>(table.entries.size()), entryLimit, reader.path("entries"));
     reader.rejectUnknownKeys();
     return table;
 }
@@ -394,7 +405,9 @@ void readProjectObject(const QJsonValue& value, ProjectData& p) {
     checkFormat(root);
     if (root.has("titleLines")) {
         const QJsonArray lines = root.list("titleLines", kTitleLineLimit);
-        for (qsizetype i = 0; i < lines.size(); ++i) p.titleLines[i] = readText(lines.at(i), itemPath(root.path("titleLines"), i));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            p.titleLines[i] = readText(lines.at(i), itemPath(root.path("titleLines"), i), kMaxTitleLineChars);
+        }
     }
     p.startPage = root.integer("startPage", p.startPage, kMinStartPage, kMaxStartPage);
     if (root.has("components")) readComponents(root, p);

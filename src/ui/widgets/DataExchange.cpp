@@ -143,7 +143,9 @@ void DDX_TextTracked(DataExchange& dx, QLineEdit* field, std::string& value, int
         field->setText(QString::fromStdString(windows1252ToUtf8(value)));
         return;
     }
-    std::string typed = utf16ToWindows1252(field->text().toStdU16String());
+    const std::u16string text = field->text().toStdU16String();
+    if (const std::optional<char32_t> refused = firstUnencodable(text)) return dx.fail(field, unencodableCharacterMessage(*refused));
+    std::string typed = utf16ToWindows1252(text);
     if (maxChars > 0 && typed.size() > static_cast<std::size_t>(maxChars)) return dx.fail(field, textLengthMessage(maxChars));
     if (typed != value) {
         dx.markModified();
