@@ -28,6 +28,7 @@ constexpr CountRange kComponentRange{1, kMaxComponents};
 constexpr CountRange kElementRange{0, kMaxElements};
 constexpr CountRange kPermanentRowRange{0, kMaxPermanentRows};
 constexpr CountRange kImposedRowRange{0, kMaxImposedRows};
+constexpr CountRange kStartPageRange{kMinStartPage, kMaxStartPage};
 constexpr CountRange kOwnGroupRange{1, kMaxOwnGroups};
 constexpr CountRange kOwnTableRange{0, kMaxOwnTablesPerGroup};
 constexpr CountRange kOwnPermanentEntryRange{0, kMaxOwnPermanentEntries};
@@ -43,12 +44,19 @@ class Reader {
 public:
     explicit Reader(BinFileBase& stream) : stream_(stream) {}
 
-    void text(std::string& text) { stream_.readText(text, kMaxStoredTextBytes); }
+    void text(std::string& text, int maxBytes = kMaxStoredTextBytes) { stream_.readText(text, maxBytes); }
 
     // A 16-bit number, sign-extended into a wider field.
     template <std::integral T>
     void number(T& field) {
         field = static_cast<T>(std::int32_t{stream_.readShort()});
+    }
+
+    // A value the pages keep within a range is held there, so that every file
+    // that opens can be edited and exported as it is.
+    template <std::integral T>
+    void number(T& field, CountRange range) {
+        field = static_cast<T>(std::clamp(std::int32_t{stream_.readShort()}, range.minimum, range.maximum));
     }
 
     // A count the arrays cannot hold, or the model forbids, makes the file faulty.
@@ -82,11 +90,17 @@ class Writer {
 public:
     explicit Writer(BinFileBase& stream) : stream_(stream) {}
 
-    void text(const std::string& text) { stream_.writeText(text); }
+    // The model holds no more than the reader keeps.
+    void text(const std::string& text, int /*maxBytes*/ = kMaxStoredTextBytes) { stream_.writeText(text); }
 
     template <std::integral T>
     void number(T field) {
         stream_.writeShort(static_cast<std::int32_t>(field));
+    }
+
+    template <std::integral T>
+    void number(T field, CountRange range) {
+        stream_.writeShort(std::clamp(static_cast<std::int32_t>(field), range.minimum, range.maximum));
     }
 
     // The pages keep every count in range; holding it there here as well means
@@ -203,9 +217,9 @@ void transferOwnImposedTables(Archive& archive, Tables& tables) {
 
 template <typename Archive, typename Project>
 void transferBody(Archive& archive, Project& project) {
-    archive.text(project.titleLines[0]);
-    archive.text(project.titleLines[1]);
-    archive.number(project.startPage);
+    archive.text(project.titleLines[0], kMaxTitleLineChars);
+    archive.text(project.titleLines[1], kMaxTitleLineChars);
+    archive.number(project.startPage, kStartPageRange);
     transferComponents(archive, project);
     transferOwnPermanentTables(archive, project.permanentTables);
     transferOwnImposedTables(archive, project.imposedTables);

@@ -129,12 +129,14 @@ TEST(ProjectFile, CountsOutsideTheirRangeMakeTheFileFaulty) {
     EXPECT_EQ(bytesOf(readBack(smallest)), smallest);
 }
 
-TEST(ProjectFile, TextsAreReadAsTheirFirst511BytesWhateverTheirForm) {
+TEST(ProjectFile, TextsAreReadAsTheirFirst511BytesWhateverTheirFormHeadingLinesAs80) {
     ProjectData project;
-    project.titleLines[0] = std::string(600, 'a');
+    project.componentNames[0] = std::string(600, 'a');
+    project.titleLines[1] = std::string(100, 'b');
     const Bytes bytes = bytesOf(project);
-    EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 14), i16(600));  // written whole
-    EXPECT_EQ(readBack(bytes).titleLines[0], std::string(511, 'a'));
+    EXPECT_EQ(Bytes(bytes.begin() + 22, bytes.begin() + 24), i16(100));  // written whole
+    EXPECT_EQ(readBack(bytes).componentNames[0], std::string(511, 'a'));
+    EXPECT_EQ(readBack(bytes).titleLines[1], std::string(80, 'b'));
 
     // The component name stored as UTF-16: of odd length, and of 600 characters.
     Bytes longName = i16(-1200);
@@ -149,6 +151,14 @@ TEST(ProjectFile, TextsAreReadAsTheirFirst511BytesWhateverTheirForm) {
         EXPECT_EQ(read.componentNames[0], name);
         EXPECT_EQ(read.imposedTables.ownTableNames[0], "Text Tabelle 1");  // still in step
     }
+}
+
+TEST(ProjectFile, AStartPageOutsideWhatThePagesAcceptIsHeldAtItsLimit) {
+    // Offset 24: after magic, version and the two heading lines of a new project.
+    EXPECT_EQ(readBack(withShortAt(kNewProject, 24, 0)).startPage, 1);
+    EXPECT_EQ(readBack(withShortAt(kNewProject, 24, -5)).startPage, 1);
+    EXPECT_EQ(readBack(withShortAt(kNewProject, 24, 1000)).startPage, 999);
+    EXPECT_EQ(readBack(withShortAt(kNewProject, 24, 998)).startPage, 998);
 }
 
 TEST(ProjectFile, RowsStoreOnlyTheTextsOfTheirUnit) {
