@@ -35,15 +35,24 @@ std::string createUniqueFile(const std::string& prefix) {
 
 bool mayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
 
-std::FILE* openInPlace(const std::string& path) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+namespace {
+
+// Non-blocking is only for the open: a pipe's reads and writes then wait for
+// the other end as usual.
+std::FILE* openWithoutWaiting(const std::string& path, int flags, const char* mode) {
+    const int descriptor = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) return nullptr;
-    // Non-blocking was only for the open; the writes wait for a slow reader.
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    std::FILE* file = ::fdopen(descriptor, "wb");
+    std::FILE* file = ::fdopen(descriptor, mode);
     if (file == nullptr) ::close(descriptor);
     return file;
 }
+
+}  // namespace
+
+std::FILE* openForReading(const std::string& path) { return openWithoutWaiting(path, O_RDONLY, "rb"); }
+
+std::FILE* openInPlace(const std::string& path) { return openWithoutWaiting(path, O_WRONLY | O_TRUNC, "wb"); }
 
 bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 

@@ -27,6 +27,10 @@ std::string createUniqueFile(const std::string& prefix);
 // user's real rights rather than the owner's permission bits.
 bool mayWrite(const std::string& path);
 
+// Opens a file for reading; a pipe without a writer is opened at once and
+// reads as empty instead of waiting for one.
+std::FILE* openForReading(const std::string& path);
+
 // Opens an existing file for writing where it is, emptied if it is a regular
 // file; a pipe without a reader fails at once (ENXIO) instead of waiting for one.
 std::FILE* openInPlace(const std::string& path);

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "file/AtomicWrite.h"
+#include "file/TextFile.h"
 
 namespace tavo {
 namespace {
@@ -281,11 +282,16 @@ void writeProject(BinFileBase& stream, const ProjectData& project) {
 }
 
 FileOutcome loadProjectFile(const std::string& path, ProjectData& project, std::int32_t& version) {
-    BinFile file(path, "rb", true);
-    if (!file.isOpen()) return failure(openErrorMessage(path, file.openError));
+    std::string bytes;
+    FileOperation failedAt{};
+    if (const std::error_code error = readWholeFile(path, bytes, kMaxProjectFileBytes, failedAt)) {
+        if (failedAt == FileOperation::Open) return failure(openErrorMessage(path, error.value()));
+        return failure(fileErrorMessage(FileOperation::Read, path, {error.value(), static_cast<std::int32_t>(bytes.size()), 0}));
+    }
+    BinBuffer stream(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     project.reset();
     try {
-        version = readProject(file, project);
+        version = readProject(stream, project);
     } catch (const BinFileBase::Error& error) {
         project.reset();
         return failure(fileErrorMessage(FileOperation::Read, path, error));

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
+#include "file/NativeFile.h"
 #include "model/Windows1252.h"
 
 namespace tavo {
@@ -60,15 +62,17 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
-std::error_code readWholeFile(const fs::path& path, std::string& bytes) {
-    errno = 0;
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file) return lastError();
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-    if (std::ferror(file.get())) return lastError();
-    return {};
+// The text of a file that starts with the UTF-16 byte-order mark of either order.
+std::optional<std::string> utf16FileText(std::string_view bytes) {
+    const bool little = bytes.starts_with("\xFF\xFE");
+    if (!little && !bytes.starts_with("\xFE\xFF")) return std::nullopt;
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        units.push_back(static_cast<char16_t>(little ? first | (second << 8) : (first << 8) | second));
+    }
+    return utf16ToUtf8(units);
 }
 
 // Makes a new file with the content; fails with file_exists when there is one.
@@ -86,9 +90,30 @@ std::error_code writeNewFile(const fs::path& path, std::string_view content) {
 
 }  // namespace
 
+std::error_code readWholeFile(const fs::path& path, std::string& bytes, std::size_t limit, FileOperation& failedAt) {
+    failedAt = FileOperation::Open;
+    errno = 0;
+    FileHandle file(native::openForReading(path.string()));
+    if (!file) return lastError();
+    failedAt = FileOperation::Read;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        if (got > limit - bytes.size()) return std::make_error_code(std::errc::file_too_large);
+        bytes.append(buffer, got);
+    }
+    if (std::ferror(file.get())) return lastError();
+    return {};
+}
+
 std::error_code readTextFile(const fs::path& path, std::string& utf8) {
     std::string bytes;
-    if (const std::error_code error = readWholeFile(path, bytes)) return error;
+    FileOperation failedAt{};
+    if (const std::error_code error = readWholeFile(path, bytes, kMaxTextFileBytes, failedAt)) return error;
+    if (std::optional<std::string> text = utf16FileText(bytes)) {
+        utf8 = std::move(*text);
+        return {};
+    }
     std::string_view text = bytes;
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     utf8 = isValidUtf8(text) ? std::string(text) : windows1252ToUtf8(text);
@@ -97,7 +122,8 @@ std::error_code readTextFile(const fs::path& path, std::string& utf8) {
 
 std::error_code copyFileIfAbsent(const fs::path& from, const fs::path& to) {
     std::string bytes;
-    if (const std::error_code error = readWholeFile(from, bytes)) return error;
+    FileOperation failedAt{};
+    if (const std::error_code error = readWholeFile(from, bytes, kMaxTextFileBytes, failedAt)) return error;
     const std::error_code error = writeNewFile(to, bytes);
     if (error && error != std::errc::file_exists) {
         std::error_code ignored;

@@ -118,6 +118,16 @@ std::string codePointToUtf8(char32_t codePoint) {
     return out;
 }
 
+std::string utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t codePoint = decodeUtf16(text, i);
+        appendUtf8(out, codePoint >= 0xD800 && codePoint <= 0xDFFF ? 0xFFFD : codePoint);
+    }
+    return out;
+}
+
 std::optional<char32_t> firstUnencodable(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const char32_t codePoint = decodeUtf16(text, i);

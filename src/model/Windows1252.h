@@ -21,4 +21,7 @@ std::optional<char32_t> firstUnencodable(std::u16string_view text);
 
 std::string codePointToUtf8(char32_t codePoint);
 
+// A lone surrogate becomes U+FFFD.
+std::string utf16ToUtf8(std::u16string_view text);
+
 }  // namespace tavo

@@ -5,7 +5,6 @@
 #include <system_error>
 #include <utility>
 
-#include "file/BinFile.h"
 #include "file/NativeFile.h"
 #include "file/ProjectFile.h"
 #include "model/Numbers.h"
@@ -92,22 +91,20 @@ bool Document::openDocument(const std::string& path) {
 }
 
 bool Document::readFile(const std::string& path) {
-    BinFile file(path, "rb", true);
-    if (!file.isOpen()) {
-        prompts_.warning(openErrorMessage(path, file.openError));
-        return false;
-    }
     // Read aside: a file that fails half-way leaves the open project as it was.
     const auto read = std::make_unique<ProjectData>();
-    BusyScope busy(shell_);
-    try {
-        const std::int32_t version = readProject(file, *read);
-        project_ = *read;
-        fileVersion_ = version;
-    } catch (const BinFileBase::Error& error) {
-        prompts_.warning(fileErrorMessage(FileOperation::Read, path, error));
+    std::int32_t version = 0;
+    FileOutcome outcome;
+    {
+        BusyScope busy(shell_);
+        outcome = loadProjectFile(path, *read, version);
+    }
+    if (!outcome.ok) {
+        prompts_.warning(outcome.message);
         return false;
     }
+    project_ = *read;
+    fileVersion_ = version;
     return true;
 }
 

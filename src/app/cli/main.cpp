@@ -20,6 +20,7 @@
 #include "app/cli/TextListing.h"
 #include "file/BinFile.h"
 #include "file/ProjectFile.h"
+#include "file/TextFile.h"
 
 namespace tavo {
 namespace {
@@ -83,19 +84,12 @@ int finish(const TextListingOutput& outcome) {
 }
 
 // A whole file as bytes, with the file reporter's messages on failure.
-FileOutcome readWholeFile(const std::string& path, std::string& content) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return {false, openErrorMessage(path, errno)};
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, n);
-    const int error = std::ferror(file) ? errno : 0;
-    std::fclose(file);
-    if (error != 0) {
-        const BinFileBase::Error record{error, static_cast<std::int32_t>(content.size()), 0};
-        return {false, fileErrorMessage(FileOperation::Read, path, record)};
-    }
-    return {};
+FileOutcome readJsonFile(const std::string& path, std::string& content) {
+    FileOperation failedAt{};
+    const std::error_code error = readWholeFile(path, content, kMaxJsonFileBytes, failedAt);
+    if (!error) return {};
+    if (failedAt == FileOperation::Open) return {false, openErrorMessage(path, error.value())};
+    return {false, fileErrorMessage(FileOperation::Read, path, {error.value(), static_cast<std::int32_t>(content.size()), 0})};
 }
 
 int runNew(const std::string& target) {
@@ -124,7 +118,7 @@ int refuseOutputThatIsAnInput(const std::string& output) {
 int runImport(const std::string& source, const std::string& target) {
     if (namesAnInput(target, {source})) return refuseOutputThatIsAnInput(target);
     std::string json;
-    const FileOutcome read = readWholeFile(source, json);
+    const FileOutcome read = readJsonFile(source, json);
     if (!read.ok) return failWith(read.message);
     const auto project = std::make_unique<ProjectData>();
     const JsonImport imported = projectFromJson(json, *project);
