@@ -360,6 +360,13 @@ class Failures(CliTestCase):
                 self.write("in.json", json.dumps(document, ensure_ascii=False))
                 self.assert_no_output_left(f"{source}: {problem}\n", "import", source, self.path("out.tavo"))
 
+    def test_json_nested_too_deep(self):
+        source = self.write("in.json", "[" * 16 + "{" + "]" * 16)
+        self.fail_with(f"{source}: Das JSON ist zu tief verschachtelt (mehr als 16 Ebenen, Zeile 1, Spalte 17).\n",
+                       "import", source, self.path("out.tavo"))
+        source = self.write("in.json", '{"format": "[[[[[[[[[[[[[[[[[[[[", "version": 1}')
+        self.fail_with(re.compile(r".*format: Unbekanntes Format.*\n"), "import", source, self.path("out.tavo"))
+
     def test_invalid_json_names_the_line(self):
         source = self.path("in.json")
         # The column is the parser's and may sit one character past the fault.

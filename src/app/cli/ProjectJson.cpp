@@ -416,11 +416,45 @@ void readProjectObject(const QJsonValue& value, ProjectData& p) {
     root.rejectUnknownKeys();
 }
 
-std::string syntaxErrorMessage(std::string_view json, qsizetype offset) {
-    const std::string_view before = json.substr(0, std::min(static_cast<std::size_t>(offset), json.size()));
+// "Zeile L, Spalte C" of a byte offset into the JSON text.
+std::string placeOf(std::string_view json, std::size_t offset) {
+    const std::string_view before = json.substr(0, std::min(offset, json.size()));
     const auto line = std::count(before.begin(), before.end(), '\n') + 1;
     const std::size_t lineStart = before.rfind('\n') == std::string_view::npos ? 0 : before.rfind('\n') + 1;
-    return formatString("Kein gültiges JSON (Zeile %td, Spalte %zu).", line, before.size() - lineStart + 1);
+    return formatString("Zeile %td, Spalte %zu", line, before.size() - lineStart + 1);
+}
+
+std::string syntaxErrorMessage(std::string_view json, qsizetype offset) {
+    return "Kein gültiges JSON (" + placeOf(json, static_cast<std::size_t>(offset)) + ").";
+}
+
+// A project is five levels deep; a deeper document is none, and the parser
+// need not follow it down.
+constexpr int kMaxJsonDepth = 16;
+
+std::optional<std::size_t> tooDeepAt(std::string_view json) {
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxJsonDepth) return i;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -443,6 +477,10 @@ std::string projectToJson(const ProjectData& project) {
 }
 
 JsonImport projectFromJson(std::string_view json, ProjectData& project) {
+    if (const std::optional<std::size_t> deep = tooDeepAt(json)) {
+        return {false, formatString("Das JSON ist zu tief verschachtelt (mehr als %d Ebenen, %s).", kMaxJsonDepth,
+                                    placeOf(json, *deep).c_str())};
+    }
     QJsonParseError parseError;
     const QJsonDocument document =
         QJsonDocument::fromJson(QByteArray(json.data(), static_cast<qsizetype>(json.size())), &parseError);
