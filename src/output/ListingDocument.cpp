@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <optional>
+#include <utility>
 
 #include "model/Windows1252.h"
 #include "output/LoadListing.h"
@@ -35,6 +36,18 @@ void appendPart(std::string& footer, const std::string& part) {
     if (!part.empty()) footer += ' ' + part;
 }
 
+constexpr const char* kNoRoomForListing =
+    "Auf der Seite bleibt kein Platz für die Bauwaage: Seitenränder, Kopf- und Fußzeilen füllen sie ganz. "
+    "Bitte die Ränder verkleinern oder weniger Kopfzeilen angeben.";
+
+// The paper's width and height in millimetres; 0 for a device without paper.
+std::pair<int, int> paperSizeMm(const DeviceGeometry& g) {
+    if (g.printableWidth <= 0 || g.printableHeight <= 0) return {0, 0};
+    return {static_cast<int>(static_cast<long long>(g.paperWidth) * g.printableWidthMm / g.printableWidth),
+            static_cast<int>(static_cast<long long>(g.paperHeight) * g.printableHeightMm / g.printableHeight)};
+}
+
+
 }  // namespace
 
 std::string footerText(const PrintSettings& settings, const std::string& documentPath, std::time_t now) {
@@ -50,12 +63,18 @@ ListingBuild buildListingDocument(PageComposer& composer, OutputDevice& device, 
     ListingBuild build;
     if (!composer.beginDocument(project.startPage, device)) return build;
     build.started = true;
-    const PrintSettings::Margins& margins = frame.settings.margins;
+    const PrintSettings::Margins margins = usableMargins(frame.settings.margins, paperSizeMm(device.geometry()));
     composer.setMargins(margins.left, margins.top, margins.right, margins.bottom);
     const OutputFonts fonts = createOutputFonts(composer, frame.settings.font1, frame.settings.font2);
 
     writeFooter(composer, fonts, frame.settings.pageNumbering, kBlankLinesAboveFooter, kProgramTitle, frame.footer);
     writeHeader(composer, fonts, frame.banner, project.titleLines);
+    if (composer.printableHeight() <= composer.frameHeight(FrameKind::Header) + composer.frameHeight(FrameKind::Footer)) {
+        // Every page would hold its frames and nothing of the listing.
+        build.warnings.push_back(kNoRoomForListing);
+        composer.finishDocument();
+        return build;
+    }
     const LoadListingResult body = writeLoadListing(composer, project, fonts);
     build.listed = body.listed;
     if (!body.listed) build.warnings.push_back(body.warning);

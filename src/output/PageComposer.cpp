@@ -506,6 +506,14 @@ void PageComposer::finishDocument() {
     bodyLines_ = collectBodyLines();
 }
 
+int PageComposer::frameHeight(FrameKind kind) const {
+    for (auto record = records_.rbegin(); record != records_.rend(); ++record) {
+        const auto* frame = std::get_if<Frame>(&*record);
+        if (frame != nullptr && frame->section == sectionOf(kind)) return frame->height;
+    }
+    return 0;
+}
+
 int PageComposer::paginate() {
     pages_ = Paginator(records_, printableHeight()).run();
     return static_cast<int>(pages_.size());

@@ -152,6 +152,9 @@ public:
     // width since beginDocument(); none when every one fitted.
     std::optional<double> overflowPercent() const { return overflowPercent_; }
 
+    // The height of the last frame of this kind written, 0 when there is none.
+    int frameHeight(FrameKind kind) const;
+
     int printableWidth() const { return printable_.right - printable_.left; }
     int printableHeight() const { return printable_.bottom - printable_.top; }
     // In the build device's pixels, relative to its printable area.

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 
 #include "file/IniProfile.h"
@@ -111,21 +112,36 @@ FontRecord parseFontLine(std::string_view line, bool isTitleFont) {
 PrintSettings loadPrintSettings(const IniProfile& profile) {
     const PrintSettings defaults;
     const auto flag = [&](std::string_view key, bool fallback) { return profile.getInt(kSection, key, fallback) != 0; };
-    const auto number = [&](std::string_view key, int fallback) { return profile.getInt(kSection, key, fallback); };
+    const auto number = [&](std::string_view key, int fallback, int min, int max) {
+        const int value = profile.getInt(kSection, key, fallback);
+        return value >= min && value <= max ? value : fallback;
+    };
+    const auto margin = [&](std::string_view key, int fallback) { return number(key, fallback, 0, kMaxMarginMm); };
     const auto font = [&](bool isTitleFont) {
-        return parseFontLine(profile.getString(kSection, fontKey(isTitleFont), ""), isTitleFont);
+        FontRecord record = parseFontLine(profile.getString(kSection, fontKey(isTitleFont), ""), isTitleFont);
+        const long long points = std::llabs(record.height);
+        if (points < kMinFontPoints || points > kMaxFontPoints) record.height = defaultFontRecord(isTitleFont).height;
+        return record;
     };
 
     PrintSettings settings;
     settings.showFileName = flag(kFileNameKey, defaults.showFileName);
     settings.showDate = flag(kDateKey, defaults.showDate);
     settings.showTime = flag(kTimeKey, defaults.showTime);
-    settings.pageNumbering = number(kNumberingKey, defaults.pageNumbering);
-    settings.margins = {number(kLeftKey, defaults.margins.left), number(kTopKey, defaults.margins.top),
-                        number(kRightKey, defaults.margins.right), number(kBottomKey, defaults.margins.bottom)};
+    settings.pageNumbering = number(kNumberingKey, defaults.pageNumbering, 0, 2);
+    settings.margins = {margin(kLeftKey, defaults.margins.left), margin(kTopKey, defaults.margins.top),
+                        margin(kRightKey, defaults.margins.right), margin(kBottomKey, defaults.margins.bottom)};
     settings.font1 = font(false);
     settings.font2 = font(true);
     return settings;
+}
+
+PrintSettings::Margins usableMargins(const PrintSettings::Margins& margins, std::pair<int, int> paperSizeMm) {
+    const PrintSettings::Margins defaults;
+    const auto along = [](int margin, int fallback, int side) { return side > 0 && margin > side / 3 ? fallback : margin; };
+    const auto [width, height] = paperSizeMm;
+    return {along(margins.left, defaults.left, width), along(margins.top, defaults.top, height),
+            along(margins.right, defaults.right, width), along(margins.bottom, defaults.bottom, height)};
 }
 
 bool savePrintSettings(IniProfile& profile, const PrintSettings& settings) {

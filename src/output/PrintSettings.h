@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "output/FontRecord.h"
 
@@ -48,7 +49,17 @@ struct PrintSettings {
     bool operator==(const PrintSettings&) const = default;
 };
 
+// Stored values outside what the program can print with fall back to their
+// defaults: a margin below 0 or above kMaxMarginMm, a font height outside 4 to
+// 72 points, a page numbering other than 0, 1 or 2.
+inline constexpr int kMaxMarginMm = 1000;
+inline constexpr int kMinFontPoints = 4;
+inline constexpr int kMaxFontPoints = 72;
 PrintSettings loadPrintSettings(const IniProfile& profile);
+
+// The margins for paper of this size (millimetres; 0 when unknown): one above a
+// third of the paper's side it lies along falls back to its default.
+PrintSettings::Margins usableMargins(const PrintSettings::Margins& margins, std::pair<int, int> paperSizeMm);
 
 // false when a key could not be written.
 bool savePrintSettings(IniProfile& profile, const PrintSettings& settings);

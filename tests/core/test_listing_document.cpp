@@ -176,5 +176,18 @@ TEST_F(ListingDocumentTest, MissingThicknessGivesPagesWithHeaderAndFooterOnly) {
     EXPECT_THAT(listing.pages[0], Not(HasSubstr("Feld")));
 }
 
+TEST_F(ListingDocumentTest, APageWithNoRoomLeftForTheListingIsRefused) {
+    addPermanent({"Estrich", "", "", "1.20", "", "", "", PermanentUnit::AreaLoad});
+    settings.margins = {20, 90, 10, 90};
+    settings.font2.height = -72;
+    banner.clear();
+    for (int i = 0; i < 10; ++i) banner.add("Zeile#mit#Text");
+    FixedMetricsDevice device;
+    const ListingBuild result = build(device);
+    EXPECT_TRUE(result.started);
+    EXPECT_FALSE(result.listed);
+    EXPECT_THAT(result.warnings, ElementsAre(HasSubstr("kein Platz f\xC3\xBCr die Bauwaage")));
+}
+
 }  // namespace
 }  // namespace tavo

@@ -73,5 +73,25 @@ TEST_F(PrintSettingsFile, AHandEditedFileIsReadLikeTheWindowsProfile) {
     EXPECT_EQ(formatFontLine(settings.font2), "-9,400,0,0,0,34,0,Liberation Sans");
 }
 
+TEST_F(PrintSettingsFile, ValuesNothingCanBePrintedWithFallBackToTheirDefaults) {
+    test::writeText(file, "[Print]\nSeite=7\nLeft=-5\nTop=0\nRight=1000\nBottom=2147483647\n"
+                          "Font1=-200,400,0,0,0,34,0,Arial\nFont2=-2147483648,700,0,0,0,34,0,Arial\n");
+    const PrintSettings settings = loadPrintSettings(profile);
+    EXPECT_EQ(settings.pageNumbering, 2);
+    EXPECT_EQ(settings.margins, (PrintSettings::Margins{20, 0, 1000, 10}));
+    EXPECT_EQ(settings.font1, defaultFontRecord(false));
+    EXPECT_EQ(settings.font2, defaultFontRecord(true));
+
+    test::writeText(file, "[Print]\nFont1=4,400,0,0,0,34,0,Arial\nFont2=-72,700,0,0,0,34,0,Arial\n");
+    EXPECT_EQ(loadPrintSettings(profile).font1.height, 4);
+    EXPECT_EQ(loadPrintSettings(profile).font2.height, -72);
+}
+
+TEST(UsableMargins, AtMostAThirdOfThePaperSideTheyLieAlong) {
+    const PrintSettings::Margins wide{71, 99, 70, 100};
+    EXPECT_EQ(usableMargins(wide, {210, 297}), (PrintSettings::Margins{20, 99, 70, 10}));
+    EXPECT_EQ(usableMargins(wide, {0, 0}), wide);  // paper unknown
+}
+
 }  // namespace
 }  // namespace tavo
