@@ -22,10 +22,6 @@ std::optional<IniDocument> readDocument(const fs::path& path) {
     return IniDocument(text);
 }
 
-std::optional<std::string> readValue(const fs::path& path, std::string_view section, std::string_view key) {
-    const std::optional<IniDocument> document = readDocument(path);
-    return document ? document->value(section, key) : std::nullopt;
-}
 
 // Letters count on from 10 as in any base up to 36; what is no digit at all
 // gets a value beyond every base.
@@ -66,14 +62,20 @@ int profileInteger(std::string_view value) {
 
 IniProfile::IniProfile(fs::path path) : path_(std::move(path)) {}
 
+const std::optional<IniDocument>& IniProfile::document() const {
+    if (!read_) read_ = readDocument(path_);
+    return *read_;
+}
+
 int IniProfile::getInt(std::string_view section, std::string_view key, int defaultValue) const {
-    const std::optional<std::string> value = readValue(path_, section, key);
+    const std::optional<std::string> value = document() ? document()->value(section, key) : std::nullopt;
     return value && !value->empty() ? profileInteger(*value) : defaultValue;
 }
 
 std::string IniProfile::getString(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
-    return readValue(path_, section, key).value_or(std::string(defaultValue));
+    const std::optional<std::string> value = document() ? document()->value(section, key) : std::nullopt;
+    return value.value_or(std::string(defaultValue));
 }
 
 template <typename Change>
@@ -83,11 +85,13 @@ bool IniProfile::rewrite(Change change) {
     const std::string before = document->text();
     change(*document);
     const std::string after = document->text();
-    if (after == before) return true;  // spares the disk, and makes no file for nothing
-
-    std::error_code ignored;  // a folder that cannot be made shows in the write below
-    fs::create_directories(path_.parent_path(), ignored);
-    return !saveFile(path_, after);
+    if (after != before) {  // spares the disk, and makes no file for nothing
+        std::error_code ignored;  // a folder that cannot be made shows in the write below
+        fs::create_directories(path_.parent_path(), ignored);
+        if (saveFile(path_, after)) return false;
+    }
+    read_ = std::move(document);
+    return true;
 }
 
 bool IniProfile::writeInt(std::string_view section, std::string_view key, int value) {

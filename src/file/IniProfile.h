@@ -1,15 +1,19 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "file/IniDocument.h"
 
 namespace tavo {
 
 // The settings profile: one INI file read and written as the Windows private
-// profile functions do (rules in IniDocument). Every call reads the file
-// afresh, and every write rewrites it at once, so nothing is lost when the
-// program ends abruptly and changes made by another running copy are seen.
+// profile functions do (rules in IniDocument). The file is parsed once, at the
+// first look. Every write reads it again, so that what another running copy
+// wrote meanwhile is kept, and rewrites it at once, so that nothing is lost
+// when the program ends abruptly.
 //
 // Texts are UTF-8 on both sides. The file is written as UTF-8; one carried over
 // from Windows, which is Windows-1252, is read as such and rewritten as UTF-8
@@ -35,8 +39,11 @@ public:
 private:
     template <typename Change>
     bool rewrite(Change change);
+    // None when the file exists but cannot be read.
+    const std::optional<IniDocument>& document() const;
 
     std::filesystem::path path_;
+    mutable std::optional<std::optional<IniDocument>> read_;  // none until the first look
 };
 
 // The integer reading of a stored value, as GetPrivateProfileInt does it: blanks

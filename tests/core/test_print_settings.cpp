@@ -83,8 +83,9 @@ TEST_F(PrintSettingsFile, ValuesNothingCanBePrintedWithFallBackToTheirDefaults) 
     EXPECT_EQ(settings.font2, defaultFontRecord(true));
 
     test::writeText(file, "[Print]\nFont1=4,400,0,0,0,34,0,Arial\nFont2=-72,700,0,0,0,34,0,Arial\n");
-    EXPECT_EQ(loadPrintSettings(profile).font1.height, 4);
-    EXPECT_EQ(loadPrintSettings(profile).font2.height, -72);
+    const PrintSettings limits = loadPrintSettings(IniProfile(file));
+    EXPECT_EQ(limits.font1.height, 4);
+    EXPECT_EQ(limits.font2.height, -72);
 }
 
 TEST(UsableMargins, AtMostAThirdOfThePaperSideTheyLieAlong) {
