@@ -8,9 +8,9 @@
 #include <system_error>
 #include <utility>
 
-#include "app/IniProfile.h"
+#include "file/IniProfile.h"
 #include "model/Numbers.h"
-#include "ui/UserPrompts.h"
+#include "model/UserPrompts.h"
 
 namespace tavo {
 namespace fs = std::filesystem;

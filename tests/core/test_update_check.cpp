@@ -12,8 +12,8 @@
 
 #include "TextFileHelpers.h"
 #include "app/AutoUpdate.h"
-#include "app/IniProfile.h"
-#include "ui/UserPrompts.h"
+#include "file/IniProfile.h"
+#include "model/UserPrompts.h"
 
 extern char** environ;
 

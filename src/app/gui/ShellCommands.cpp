@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "app/HelpTopics.h"
-#include "app/IniProfile.h"
+#include "file/IniProfile.h"
 #include "app/gui/AboutDialog.h"
 #include "app/gui/AutoUpdateDialog.h"
 #include "app/gui/DialogRunner.h"
