@@ -39,6 +39,8 @@ HelpWindow* HelpWindow::open(const QString& helpFile, QWidget* parent) {
 bool HelpWindow::load(const QString& helpFile) {
     if (!collectionDir_.isValid()) return false;
     engine_ = new QHelpEngine(collectionDir_.filePath(QStringLiteral("help.qhc")), this);
+    // The collection is this window's own, so it may register the help file.
+    engine_->setReadOnly(false);
     if (!engine_->setupData()) return false;
     namespace_ = QHelpEngineCore::namespaceName(helpFile);
     if (namespace_.isEmpty() || !engine_->registerDocumentation(helpFile)) return false;
