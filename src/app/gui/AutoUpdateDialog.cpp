@@ -2,7 +2,7 @@
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QIntValidator>
 #include <QLabel>
@@ -21,25 +21,27 @@ Dlg_AutoUpdate::Dlg_AutoUpdate(int interval, std::function<void()> checkNow, QWi
     setObjectName(QStringLiteral("autoUpdate"));
 
     auto* group = new QGroupBox(QStringLiteral("Im Internet nach Updates suchen"));
-    auto* grid = new QGridLayout(group);
+    auto* rows = new QVBoxLayout(group);
     const std::pair<IntervalChoice, const char*> buttons[] = {
         {IntervalChoice::Never, "&Nie"},
         {IntervalChoice::EveryStart, "bei &jedem Programmaufruf"},
         {IntervalChoice::Daily, "&täglich"},
         {IntervalChoice::EveryNDays, "J&eden"},
     };
-    int row = 0;
+    auto* everyNDays = new QHBoxLayout;
     for (const auto& [choice, text] : buttons) {
         auto* button = new QRadioButton(QString::fromUtf8(text));
         choices_->addButton(button, static_cast<int>(choice));
-        grid->addWidget(button, row++, 0);
+        if (choice == IntervalChoice::EveryNDays) everyNDays->addWidget(button);
+        else rows->addWidget(button);
     }
     days_->setAccessibleName(QStringLiteral("Tage zwischen den Suchen"));
     days_->setValidator(new QIntValidator(1, 9999, days_));
     days_->setMaximumWidth(60);
-    grid->addWidget(days_, row - 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral(". Tag")), row - 1, 2);
-    grid->setColumnStretch(3, 1);
+    everyNDays->addWidget(days_);
+    everyNDays->addWidget(new QLabel(QStringLiteral(". Tag")));
+    everyNDays->addStretch(1);
+    rows->addLayout(everyNDays);
 
     const IntervalSelection selection = selectionForInterval(interval);
     days_->setText(QString::number(selection.days));

@@ -47,10 +47,14 @@ bool HelpWindow::load(const QString& helpFile) {
 
     browser_ = new HelpBrowser(*engine_, this);
     browser_->setAccessibleName(QStringLiteral("Hilfeseite"));
+    // The pages link their style sheet; the text browser takes it only as its default.
+    browser_->document()->setDefaultStyleSheet(
+        QString::fromUtf8(engine_->fileData(QUrl(QStringLiteral("qthelp://%1/doc/hilfe.css").arg(namespace_)))));
 
     QHelpContentWidget* contents = engine_->contentWidget();
     contents->setAccessibleName(QStringLiteral("Inhalt"));
     connect(contents, &QHelpContentWidget::linkActivated, browser_, [this](const QUrl& page) { browser_->setSource(page); });
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, &QTreeView::expandAll);
 
     auto* indexPage = new QWidget;
     auto* indexFilter = new QLineEdit;
