@@ -12,7 +12,7 @@ packages=(
   fonts-liberation fontconfig poppler-utils time
   xvfb xauth
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6help6
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev shared-mime-info libglib2.0-bin
 )
 
 missing=()

@@ -57,6 +57,18 @@ class InstalledPackage(unittest.TestCase):
                        "qt6-qpa-plugins", "libqt6sql6-sqlite", "libc6", "libstdc++6"]:
             self.assertIn(needed, depends)
 
+    def test_the_desktop_knows_project_files_by_name_and_content(self):
+        mime = self.installed("share/mime")
+        subprocess.run(["update-mime-database", mime], check=True, capture_output=True)
+        renamed = os.path.join(self.temp.name, "projekt.dat")
+        with open(self.installed("share/tavo/demo.tavo"), "rb") as demo, open(renamed, "wb") as copy:
+            copy.write(demo.read())
+        environment = dict(os.environ, XDG_DATA_DIRS=self.installed("share"), XDG_DATA_HOME=self.temp.name)
+        for path in [self.installed("share/tavo/demo.tavo"), renamed]:
+            info = subprocess.run(["gio", "info", "--attributes=standard::content-type", path], capture_output=True,
+                                  text=True, env=environment, check=True).stdout
+            self.assertIn("standard::content-type: application/x-tavo", info, path)
+
     def test_pdf_of_the_installed_sample_project(self):
         out = os.path.join(self.temp.name, "demo.pdf")
         result = self.run_cli("pdf", self.installed("share/tavo/demo.tavo"), out)
