@@ -1,6 +1,7 @@
 #include "app/gui/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
@@ -73,6 +74,9 @@ CPembFrame::CPembFrame(CPembDoc& doc, RecentFileList& recentFiles, Printout& pri
       output_(new OutputCommands(printout, printSettings, doc.document(), *view_, this)),
       shell_(new ShellCommands(profile, *view_, this)) {
     initResources();
+    // The desktop shows the windows with the entry and icon the package installs.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavo.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("at.kova_software.Tavo"));
     printout.setView(view_);
     setCentralWidget(view_);
     createActions();
