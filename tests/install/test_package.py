@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Unpacks the Debian package into a temporary root and tries it there.
 
-Usage: test_package.py PATH/TO/tavo_VERSION_ARCH.deb
+Usage: test_package.py FOLDER (where CPack left tavo_VERSION_ARCH.deb)
 
 The layout is the one the programs and the desktop expect; the command-line tool
 finds the sample project and the header lines in the installed data folder.
 """
 
+import glob
 import os
 import subprocess
 import sys
@@ -85,5 +86,8 @@ class InstalledPackage(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    PACKAGE = sys.argv.pop(1)
+    packages = glob.glob(os.path.join(sys.argv.pop(1), "tavo_*.deb"))
+    if len(packages) != 1:
+        sys.exit("expected one package, found %r" % packages)
+    PACKAGE = packages[0]
     unittest.main()
