@@ -77,11 +77,18 @@ int HeaderLines::save(const fs::path& path) const {
     return saveFile(path, windows1252ToUtf8(text)).errorNumber;
 }
 
-fs::path headerLinesPath(const fs::path& programDir) { return findShippedFile(programDir, "mervik.hdg"); }
+constexpr const char* kHeaderLinesFileName = "mervik.hdg";
 
-HeaderLines loadBanner(const fs::path& path) {
-    HeaderLines lines;
-    return lines.load(path) == 0 ? lines : HeaderLines::makersBanner();
+fs::path headerLinesPath(const fs::path& programDir) { return findShippedFile(programDir, kHeaderLinesFileName); }
+
+fs::path userHeaderLinesPath(const fs::path& settingsFile) { return settingsFile.parent_path() / kHeaderLinesFileName; }
+
+HeaderLines loadBanner(const std::vector<fs::path>& files) {
+    for (const fs::path& file : files) {
+        HeaderLines lines;
+        if (lines.load(file) == 0) return lines;
+    }
+    return HeaderLines::makersBanner();
 }
 
 }  // namespace tavo

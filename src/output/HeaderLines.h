@@ -54,8 +54,12 @@ private:
 // The header-lines file "mervik.hdg" the program ships.
 std::filesystem::path headerLinesPath(const std::filesystem::path& programDir);
 
-// The banner the page header prints: the lines of the header-lines file when
-// it can be read, else the maker's banner.
-HeaderLines loadBanner(const std::filesystem::path& path);
+// The user's own "mervik.hdg", in the folder of the settings file: the header
+// dialog writes it, and it is read before the one the program ships.
+std::filesystem::path userHeaderLinesPath(const std::filesystem::path& settingsFile);
+
+// The banner in effect, which the page header prints: the lines of the first of
+// the files that can be read, else the maker's banner.
+HeaderLines loadBanner(const std::vector<std::filesystem::path>& files);
 
 }  // namespace tavo

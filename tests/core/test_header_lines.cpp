@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
 
 #include "TextFileHelpers.h"
@@ -58,8 +59,18 @@ TEST_F(HeaderLinesFile, WithoutTheFileTheMakersBannerIsPrinted) {
     EXPECT_EQ(lines.save(folder.path() / "missing" / "mervik.hdg"), ENOENT);
 
     EXPECT_EQ(file, folder.path() / "mervik.hdg");
-    EXPECT_EQ(loadBanner(file).lines(),
+    EXPECT_EQ(loadBanner({file}).lines(),
               (Lines{"KOVA Software\tBauwaage\t\xD6NORM B 1991-1-1", "\tSt\xE4ndige Lasten und Nutzlasten\t"}));
+}
+
+TEST_F(HeaderLinesFile, TheUsersLinesComeBeforeTheShippedOnes) {
+    const std::filesystem::path user = userHeaderLinesPath(folder.path() / "Kova-Software" / "Tavo.ini");
+    EXPECT_EQ(user, folder.path() / "Kova-Software" / "mervik.hdg");
+    std::filesystem::create_directories(user.parent_path());
+    test::writeText(file, "Ausgeliefert\n");
+    EXPECT_EQ(loadBanner({user, file}).lines(), Lines{"Ausgeliefert"});
+    test::writeText(user, "Eigene#Zeile\n");
+    EXPECT_EQ(loadBanner({user, file}).lines(), Lines{"Eigene\tZeile"});
 }
 
 }  // namespace

@@ -197,6 +197,30 @@ private Q_SLOTS:
         QCOMPARE(saved[9], QStringLiteral("Zeile 8#Mitte#rechts"));
     }
 
+    void okayAfterAFooterChangeKeepsTheBannerAndNewLinesHoldAtOnce() {
+        QStringList shown;
+        const auto answer = [&](const QString& typed) {
+            dialogs_->answer([&shown, typed](QDialog& dialog) {
+                auto& edit = static_cast<DlgFussKopf&>(dialog);
+                shown.append(edit.headerLinesField()->toPlainText());
+                if (!typed.isNull()) edit.headerLinesField()->setPlainText(typed);
+                dialog.findChild<QCheckBox*>()->setChecked(false);  // "Dateiname"
+                edit.accept();
+                return true;
+            });
+            trigger(CommandId::HeaderFooter);
+        };
+        const QString banner = QStringLiteral("KOVA Software#Bauwaage#ÖNORM B 1991-1-1\n#Ständige Lasten und Nutzlasten#\n");
+        answer(QString());
+        answer(QStringLiteral("Büro Huber#Statik#Linz"));
+        answer(QString());
+        // Read back from the file, the empty last part of a line is gone; it prints the same.
+        QString reread = banner;
+        reread.remove(reread.size() - 2, 1);
+        QCOMPARE(shown, (QStringList{banner, reread, QStringLiteral("Büro Huber#Statik#Linz\n")}));
+        QCOMPARE(sandbox_->bytes(sandbox_->path(QStringLiteral("mervik.hdg"))), QByteArray("Büro Huber#Statik#Linz\n"));
+    }
+
     void fontDialogsSetTheRecordsAndTheListingIsLaidOutAnew() {
         view().tabControl()->SetActiveTab(3);
         const int lineHeight = results()->document().composer->documentLine(0).height;

@@ -59,6 +59,8 @@ private Q_SLOTS:
 
     void init() {
         sandbox_ = std::make_unique<Sandbox>();
+        // The program reads its settings once: what a test stores goes in before the start.
+        IniProfile(sandbox_->settingsFile()).writeInt("Tavo_1800", "AutoUpdateFlag", 14);
         program_ = std::make_unique<Program>(*sandbox_);
         QVERIFY(program_->app.start({QStringLiteral("tavo")}));
         frame().show();
@@ -125,8 +127,7 @@ private Q_SLOTS:
     }
 
     void theUpdateDialogStoresTheIntervalAndChecksThroughTheUpdater() {
-        IniProfile settings(sandbox_->settingsFile());
-        settings.writeInt("Tavo_1800", "AutoUpdateFlag", 14);
+        const auto storedInterval = [this] { return IniProfile(sandbox_->settingsFile()).getInt("Tavo_1800", "AutoUpdateFlag", 0); };
         sandbox_->file(QStringLiteral("Vordane"), "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/arguments\"\nexit 4\n");
         QFile::setPermissions(sandbox_->path(QStringLiteral("Vordane")), QFile::ReadOwner | QFile::ExeOwner);
 
@@ -143,7 +144,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs_->shownTitles(), QStringList{QStringLiteral("Nach Updates suchen")});
         QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Installierte Version ist aktuell!")});
         QVERIFY(sandbox_->bytes(sandbox_->path(QStringLiteral("arguments"))).startsWith("-i11 -aTavo -d18.0.0.1 -v"));
-        QCOMPARE(settings.getInt("Tavo_1800", "AutoUpdateFlag", 0), 1);
+        QCOMPARE(storedInterval(), 1);
 
         // "Jeden" with no valid number stores 7; "Abbrechen" stores nothing.
         dialogs_->answer([](QDialog& dialog) {
@@ -153,9 +154,9 @@ private Q_SLOTS:
             return true;
         });
         trigger(CommandId::CheckForUpdate);
-        QCOMPARE(settings.getInt("Tavo_1800", "AutoUpdateFlag", 0), 7);
+        QCOMPARE(storedInterval(), 7);
         trigger(CommandId::CheckForUpdate);
-        QCOMPARE(settings.getInt("Tavo_1800", "AutoUpdateFlag", 0), 7);
+        QCOMPARE(storedInterval(), 7);
     }
 
     void remoteSupportIsOfferedOnlyWhileTheLauncherExists() {
@@ -173,7 +174,7 @@ private Q_SLOTS:
         QFile::setPermissions(launcher, QFile::ReadOwner);
         remote->trigger();
         QCOMPARE(MessageSink::takeShownTexts(),
-                 QStringList{QStringLiteral("Fehler beim Öffnen von %1 [0]!\nPermission denied").arg(launcher)});
+                 QStringList{QStringLiteral("Fehler beim Öffnen von %1 [0]!\nKeine Berechtigung.").arg(launcher)});
     }
 };
 

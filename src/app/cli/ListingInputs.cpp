@@ -47,7 +47,9 @@ FileOutcome loadListingSetup(const std::string& projectPath, const std::optional
         settingsFile = locateSettingsFile(currentSettingsEnvironment(programDir));
     }
     setup.settings = loadPrintSettings(IniProfile(settingsFile));
-    setup.banner = loadBanner(headerLinesPath(programDir));
+    // The user's header lines live beside the usual settings file, whichever settings are read.
+    const fs::path usualSettings = settingsPath ? locateSettingsFile(currentSettingsEnvironment(programDir)) : settingsFile;
+    setup.banner = loadBanner({userHeaderLinesPath(usualSettings), headerLinesPath(programDir)});
     std::int32_t version = 0;
     return loadProjectFile(projectPath, *setup.project, version);
 }

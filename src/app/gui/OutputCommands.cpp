@@ -177,8 +177,8 @@ void OutputCommands::printerSetup() {
 }
 
 void OutputCommands::editHeaderFooter() {
-    DlgFussKopf dialog(settings_, printout_.headerLinesFile(), window_);
-    dialogs_->run(dialog);
+    DlgFussKopf dialog(settings_, printout_.banner(), printout_.userHeaderLinesFile(), window_);
+    if (dialogs_->run(dialog)) printout_.reloadBanner();
 }
 
 void OutputCommands::chooseOutputFont() {

@@ -55,11 +55,15 @@ void useUnprintableBorderAsMargins(QPrinter& printer) {
     printer.setPageLayout(layout);
 }
 
-Printout::Printout(Document& document, const PrintSettings& settings, const std::filesystem::path& programDir)
+Printout::Printout(Document& document, const PrintSettings& settings, const std::filesystem::path& programDir,
+                   const std::filesystem::path& settingsFile)
     : document_(document),
       settings_(settings),
-      headerLinesFile_(headerLinesPath(programDir)),
-      banner_(loadBanner(headerLinesFile_)) {}
+      userHeaderLines_(userHeaderLinesPath(settingsFile)),
+      shippedHeaderLines_(headerLinesPath(programDir)),
+      banner_(loadBanner({userHeaderLines_, shippedHeaderLines_})) {}
+
+void Printout::reloadBanner() { banner_ = loadBanner({userHeaderLines_, shippedHeaderLines_}); }
 
 Printout::~Printout() = default;
 

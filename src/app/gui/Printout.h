@@ -26,7 +26,9 @@ struct PrintSettings;
 // screen shows the listing as the program's printer lays it out.
 class Printout : public ScreenListing {
 public:
-    Printout(Document& document, const PrintSettings& settings, const std::filesystem::path& programDir);
+    // The banner comes from the user's header lines, else the ones the program ships.
+    Printout(Document& document, const PrintSettings& settings, const std::filesystem::path& programDir,
+             const std::filesystem::path& settingsFile);
     ~Printout() override;
     Printout(const Printout&) = delete;
     Printout& operator=(const Printout&) = delete;
@@ -56,15 +58,19 @@ public:
 
     // Footer and banner as the document build prints them now.
     ListingFrame frame() const;
-    const std::filesystem::path& headerLinesFile() const { return headerLinesFile_; }
+    // The banner in effect, and the user's file the header dialog writes it to.
+    const HeaderLines& banner() const { return banner_; }
+    const std::filesystem::path& userHeaderLinesFile() const { return userHeaderLines_; }
+    // After the user's header lines changed: the next listing prints them.
+    void reloadBanner();
 
     std::optional<ScreenDocument> composeForScreen() override;
 
 private:
     Document& document_;
     const PrintSettings& settings_;
-    std::filesystem::path headerLinesFile_;
-    // Header lines saved during a run are printed from the next start on.
+    std::filesystem::path userHeaderLines_;
+    std::filesystem::path shippedHeaderLines_;
     HeaderLines banner_;
     CPembView* view_ = nullptr;
     bool listed_ = false;

@@ -44,7 +44,7 @@ bool CPembApp::start(const QStringList& arguments) {
     if (checkForUpdateAtStartup(profile_.path())) return false;
 
     doc_ = std::make_unique<CPembDoc>(profile_, recentFiles_, programDir_);
-    printout_ = std::make_unique<Printout>(doc_->document(), printSettings_, programDir_.toStdU16String());
+    printout_ = std::make_unique<Printout>(doc_->document(), printSettings_, programDir_.toStdU16String(), profile_.path());
     frame_ = std::make_unique<CPembFrame>(*doc_, recentFiles_, *printout_, printSettings_, profile_);
 
     // The footer and the recent files show where the project lies, wherever the program was started.

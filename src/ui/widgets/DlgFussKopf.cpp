@@ -31,7 +31,8 @@ QStringList typedLines(const QString& text) {
 
 }  // namespace
 
-DlgFussKopf::DlgFussKopf(PrintSettings& settings, std::filesystem::path headerLinesFile, QWidget* parent)
+DlgFussKopf::DlgFussKopf(PrintSettings& settings, const HeaderLines& inEffect, std::filesystem::path headerLinesFile,
+                         QWidget* parent)
     : CEnterDialog(nullptr, parent),
       settings_(settings),
       headerLinesFile_(std::move(headerLinesFile)),
@@ -85,13 +86,11 @@ DlgFussKopf::DlgFussKopf(PrintSettings& settings, std::filesystem::path headerLi
     date_->setChecked(settings_.showDate);
     time_->setChecked(settings_.showTime);
     if (QAbstractButton* chosen = numbering_->button(settings_.pageNumbering)) chosen->setChecked(true);
-    HeaderLines lines;
-    if (lines.load(headerLinesFile_) == 0) {
-        QString text;
-        for (std::size_t i = 0; i < lines.lines().size(); ++i)
-            text += QString::fromStdString(windows1252ToUtf8(lines.typedLine(i))) + QLatin1Char('\n');
-        headerLines_->setPlainText(text);
-    }
+    // What the pages print now, so that "Okay" after a footer change keeps it.
+    QString text;
+    for (std::size_t i = 0; i < inEffect.lines().size(); ++i)
+        text += QString::fromStdString(windows1252ToUtf8(inEffect.typedLine(i))) + QLatin1Char('\n');
+    headerLines_->setPlainText(text);
     headerLines_->moveCursor(QTextCursor::Start);
 }
 

@@ -10,6 +10,8 @@ class QPlainTextEdit;
 
 namespace tavo {
 
+class HeaderLines;
+
 struct PrintSettings;
 
 // "Einstellungen für Druckausgabe": what the footer shows, the page numbering
@@ -20,7 +22,9 @@ class DlgFussKopf : public CEnterDialog {
     Q_OBJECT
 
 public:
-    DlgFussKopf(PrintSettings& settings, std::filesystem::path headerLinesFile, QWidget* parent = nullptr);
+    // Shows the banner in effect; "Okay" writes the lines to headerLinesFile.
+    DlgFussKopf(PrintSettings& settings, const HeaderLines& inEffect, std::filesystem::path headerLinesFile,
+                QWidget* parent = nullptr);
 
     void accept() override;
 
