@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing and runs every test: the core tests under ASan and UBSan,
-# a short fuzzing run of the project-file reader, then the whole build with warnings
+# short fuzzing runs of the file readers and the JSON import, then the whole build with warnings
 # as errors and all unit, command-line and GUI tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,7 +17,7 @@ cmake --build build-sanitize -j "$jobs" --target core_tests
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 
-echo "== Fuzzing the project-file reader for ${FUZZ_SECONDS:-60} s"
+echo "== Fuzzing the project-file reader, the JSON import and the settings and header-lines readers"
 bash scripts/fuzz.sh
 
 # Last, so that its summary closes the output.
