@@ -214,10 +214,13 @@ private Q_SLOTS:
         answer(QString());
         answer(QStringLiteral("Büro Huber#Statik#Linz"));
         answer(QString());
+        // A character the file cannot hold keeps the dialog open, and the lines as they were.
+        answer(QStringLiteral("Büro Ωmega"));
+        QCOMPARE(MessageSink::takeShownTexts().size(), 1);
         // Read back from the file, the empty last part of a line is gone; it prints the same.
         QString reread = banner;
         reread.remove(reread.size() - 2, 1);
-        QCOMPARE(shown, (QStringList{banner, reread, QStringLiteral("Büro Huber#Statik#Linz\n")}));
+        QCOMPARE(shown, (QStringList{banner, reread, QStringLiteral("Büro Huber#Statik#Linz\n"), QStringLiteral("Büro Huber#Statik#Linz\n")}));
         QCOMPARE(sandbox_->bytes(sandbox_->path(QStringLiteral("mervik.hdg"))), QByteArray("Büro Huber#Statik#Linz\n"));
     }
 

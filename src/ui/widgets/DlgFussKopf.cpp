@@ -10,12 +10,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <utility>
 
 #include "file/BinFile.h"
 #include "model/Windows1252.h"
 #include "output/HeaderLines.h"
 #include "output/PrintSettings.h"
+#include "ui/FieldEntry.h"
 #include "ui/widgets/Messages.h"
 
 namespace tavo {
@@ -95,6 +97,11 @@ DlgFussKopf::DlgFussKopf(PrintSettings& settings, const HeaderLines& inEffect, s
 }
 
 void DlgFussKopf::accept() {
+    if (const std::optional<char32_t> refused = firstUnencodable(headerLines_->toPlainText().toStdU16String())) {
+        MsgWarning("%s", unencodableCharacterMessage(*refused).c_str());
+        headerLines_->setFocus();
+        return;
+    }
     saveHeaderLines();
     settings_.showFileName = fileName_->isChecked();
     settings_.showDate = date_->isChecked();
