@@ -27,6 +27,10 @@ QPen thinBlackPen() {
     return QPen(Qt::black, 0);
 }
 
+// Rules are drawn at least this wide, so that a printer of high resolution does not
+// make them too faint to see.
+constexpr qreal kRulePoints = 0.5;
+
 }  // namespace
 
 QFont::StyleHint styleHintOf(std::uint8_t pitchAndFamily) {
@@ -78,15 +82,25 @@ void QtPainterDevice::drawText(const FontRequest& font, int x, int baselineY, st
     painter_->drawText(QPoint(x, baselineY), toQString(text));
 }
 
+// 0.5 pt on the measuring device, but never thinner than one pixel of the device the
+// painter draws on (a page shown smaller on the screen).
+QPen QtPainterDevice::rulePen() const {
+    const qreal width = kRulePoints * metrics_.logicalDpiY() / 72.0;
+    const QTransform& toDevice = painter_->deviceTransform();
+    const qreal scale = std::min(std::hypot(toDevice.m11(), toDevice.m12()), std::hypot(toDevice.m21(), toDevice.m22()));
+    if (width * scale < 1.0) return thinBlackPen();
+    return QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+}
+
 void QtPainterDevice::drawLine(int x1, int y1, int x2, int y2) {
     if (!painter_) return;
-    painter_->setPen(thinBlackPen());
+    painter_->setPen(rulePen());
     painter_->drawLine(x1, y1, x2, y2);
 }
 
 void QtPainterDevice::frameRect(const Rect& rect) {
     if (!painter_) return;
-    painter_->setPen(thinBlackPen());
+    painter_->setPen(rulePen());
     painter_->setBrush(Qt::NoBrush);
     // A stroked rectangle covers one pixel more than its size.
     painter_->drawRect(QRect(rect.left, rect.top, rect.right - rect.left - 1, rect.bottom - rect.top - 1));

@@ -3,6 +3,7 @@
 #include "output/OutputDevice.h"
 
 #include <QFont>
+#include <QPen>
 
 #include <cstdint>
 #include <utility>
@@ -34,6 +35,7 @@ public:
     void fillRect(const Rect& rect) override;
 
 private:
+    QPen rulePen() const;
     const QFont& qFont(const FontRequest& font) const;
     QFont makeFont(const FontRequest& font) const;
 
