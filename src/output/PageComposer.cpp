@@ -196,8 +196,9 @@ private:
 // vertical lines, frame or fill.
 class PageComposer::LinePainter {
 public:
-    LinePainter(const PageComposer& composer, OutputDevice& device, std::optional<int> pageNumber)
-        : composer_(composer), device_(device), pageNumber_(pageNumber) {}
+    // Nothing is drawn right of `paperEdge`, where the paper ends.
+    LinePainter(const PageComposer& composer, OutputDevice& device, std::optional<int> pageNumber, int paperEdge)
+        : composer_(composer), device_(device), pageNumber_(pageNumber), paperEdge_(paperEdge) {}
 
     // Returns the top of the next line.
     int drawLines(const std::vector<ComposedLine>& lines, int left, int top) {
@@ -242,8 +243,22 @@ private:
         } else if (cell.flags & CF_CENTER) {
             x = (box.left + box.right) / 2 - width / 2;
         }
-        device_.drawText(font, x, baseline, text);
+        device_.drawText(font, x, baseline, onPaper(font, x, width, text));
         return x + width;
+    }
+
+    // The part of a text that reaches the paper's edge: a name's rest runs on, however
+    // long, and drawing what no paper shows would cost more than all the rest.
+    std::string_view onPaper(const FontRequest& font, int x, int width, std::string_view text) {
+        const int room = paperEdge_ - x;
+        if (width <= room) return text;
+        if (room <= 0) return {};
+        // The proportional cut and a few characters more, as characters differ in width.
+        constexpr std::size_t kSpare = 8;
+        const auto cut = static_cast<std::size_t>(static_cast<double>(text.size()) * room / width) + kSpare;
+        if (cut >= text.size()) return text;
+        const std::string_view part = text.substr(0, cut);
+        return device_.textWidth(font, part) >= room ? part : text;
     }
 
     // Spreads the difference between cell and text width over the blanks.
@@ -305,6 +320,7 @@ private:
     const PageComposer& composer_;
     OutputDevice& device_;
     std::optional<int> pageNumber_;
+    int paperEdge_;
 };
 
 bool PageComposer::beginDocument(int startPage, OutputDevice& device) {
@@ -557,7 +573,7 @@ void PageComposer::renderPage(int pageNumber, OutputDevice& device) const {
     const Page& page = pages_[static_cast<std::size_t>(index)];
     const auto frameAt = [&](std::size_t record) -> const Frame& { return std::get<Frame>(records_[record]); };
 
-    LinePainter painter(*this, device, pageNumber);
+    LinePainter painter(*this, device, pageNumber, geometry_.printableWidth);
     int y = printable_.top;
     if (page.header) y = painter.drawLines(frameAt(*page.header).lines, printable_.left, y);
     if (page.runningHead) y = painter.drawLines(frameAt(*page.runningHead).lines, printable_.left, y);
@@ -582,7 +598,7 @@ const ComposedLine& PageComposer::documentLine(std::size_t index) const {
 
 void PageComposer::renderDocumentLine(std::size_t index, OutputDevice& device, int dx, int dy) const {
     const ComposedLine& line = documentLine(index);
-    LinePainter(*this, device, std::nullopt).drawLine(line, -dx, line.y - dy);
+    LinePainter(*this, device, std::nullopt, geometry_.printableWidth - printable_.left - dx).drawLine(line, -dx, line.y - dy);
 }
 
 void PageComposer::append(std::string_view text, char columnBreak) {

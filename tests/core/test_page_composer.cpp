@@ -127,6 +127,22 @@ TEST_F(PageComposerTest, AFontChangeGoesOnWithoutGapOrRefontsTheEmptyCell) {
     EXPECT_EQ(composer.documentLine(2).height, 50);
 }
 
+// A text running past the paper's edge (at 2100) is drawn only so far: from 100, the
+// 2000 pixels of 200 characters and a few more, on a page as on the screen.
+TEST_F(PageComposerTest, TextIsDrawnOnlyAsFarAsThePaperReaches) {
+    const std::string text(400, 'x');
+    composer.print("%s\n", text.c_str());
+    finish();
+    const std::vector<DrawnText> drawn = render(1);
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].text, text.substr(0, 208));
+
+    FixedMetricsDevice screen;
+    composer.renderDocumentLine(0, screen, 500, 0);
+    ASSERT_EQ(screen.texts().size(), 1u);
+    EXPECT_EQ(screen.texts()[0].text, text.substr(0, 208));
+}
+
 TEST_F(PageComposerTest, CellsBeyond100AndLineTextBeyond2048BytesAndPrintsBeyondTheBufferAreDropped) {
     std::vector<int> positions;
     for (int i = 0; i < 120; ++i) positions.push_back(i * 10);
