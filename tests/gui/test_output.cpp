@@ -156,6 +156,28 @@ private Q_SLOTS:
         QVERIFY(zoomInOff && zoomOutOn);
     }
 
+    void thePreviewStaysOpenAfterPrintingAndShowsItsPagesAgain() {
+        const QString printed = sandbox_->path(QStringLiteral("gedruckt.pdf"));
+        bool closed = true;
+        int pagesAfterwards = 0;
+        dialogs_->answer([&](QDialog& dialog) {
+            auto& preview = static_cast<PreviewDialog&>(dialog);
+            preview.command(QStringLiteral("Drucken..."))->trigger();
+            closed = preview.result() == QDialog::Accepted;
+            pagesAfterwards = preview.pages()->pageCount();
+            return false;
+        });
+        dialogs_->answer([&](QDialog& dialog) {
+            printerOf(dialog).setOutputFileName(printed);
+            return true;
+        });
+        trigger(CommandId::PrintPreview);
+        QCOMPARE(dialogs_->shownTitles().size(), 2);
+        QVERIFY(!closed);
+        QCOMPARE(pagesAfterwards, 1);
+        QCOMPARE(pdfPageCount(sandbox_->bytes(printed)), 1);
+    }
+
     void aListingThatCannotBeComposedExportsNothing() {
         ProjectData project = makeSmallProject();
         project.permanentRow(0, 0, 0).thickness.clear();
