@@ -151,6 +151,8 @@ TEST_F(LoadListingTest, PresentColumnsKeepTheirOrderAndEndAtThePrintableWidth) {
         {{areaRow("Estrich", "1.2", "3")}, {}, {area, "Einfluss-", "Linien-  "}, {"1.20", "0.00"}},
         {{{"Wand", "", "", "", "", "7.50", "", PermanentUnit::LineLoad}}, {}, {"Linien-  "}, {"7.50"}},
         {{pointRow("Einzellast", "5.00"), oldPoint}, {}, {"Einzel-  "}, {"9.00"}},
+        // A total that is a half rounds up, as by hand (printf alone gives 1.12).
+        {{pointRow("Halbe", "1.125")}, {}, {"Einzel-  "}, {"1.13"}},
         {{},
          {imposedLine("Gel\xE4nder", "0.50"), imposedPoint("Last", "2.00")},
          {"Linien-  ", "Einzel-  "},
