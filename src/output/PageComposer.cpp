@@ -243,7 +243,8 @@ private:
         } else if (cell.flags & CF_CENTER) {
             x = (box.left + box.right) / 2 - width / 2;
         }
-        device_.drawText(font, x, baseline, onPaper(font, x, width, text));
+        const std::string_view visible = onPaper(font, x, width, text);
+        if (!visible.empty()) device_.drawText(font, x, baseline, visible);
         return x + width;
     }
 
