@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "file/ProjectFile.h"
-#include "model/Document.h"
+#include "ui/Document.h"
 #include "support/TestFiles.h"
 
 using namespace tavo;
