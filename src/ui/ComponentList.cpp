@@ -15,7 +15,7 @@ bool isCorrectionSwitch(const std::string& typed) {
 // Row k (1-based) leaves the table; the rows after it move up and the last
 // used row becomes an empty row of the first unit.
 template <typename Row>
-bool deleteRow(Row* rows, std::uint16_t& count, int k) {
+bool removeRow(Row* rows, std::uint16_t& count, int k) {
     if (k < 1 || k > count) return false;
     std::move(rows + k, rows + count, rows + k - 1);
     rows[count - 1] = Row{};
@@ -76,13 +76,7 @@ bool ComponentList::showsCopy() const {
     return project_.permRowCount[a][e] > 0 || project_.imposedRowCount[a][e] > 0;
 }
 
-bool ComponentList::showsDeletePermanent() const {
-    return showsGrids() && project_.permRowCount[project_.activeComponent][project_.activeElement] > 0;
-}
-
-bool ComponentList::showsDeleteImposed() const {
-    return showsGrids() && project_.imposedRowCount[project_.activeComponent][project_.activeElement] > 0;
-}
+bool ComponentList::showsDelete(RowKind kind) const { return showsGrids() && rowCount(kind) > 0; }
 
 void ComponentList::hideGrids() {
     project_.elementChosen = 0;
@@ -196,18 +190,32 @@ bool ComponentList::copyActiveElement() {
     return true;
 }
 
-bool ComponentList::deletePermanentRow(int k) {
+bool ComponentList::deleteRow(RowKind kind, int k) {
     if (!showsGrids()) return false;
     const int a = static_cast<int>(project_.activeComponent);
     const int e = static_cast<int>(project_.activeElement);
-    return deleteRow(&project_.permanentRow(a, e, 0), project_.permRowCount[a][e], k);
+    if (kind == RowKind::Permanent) return removeRow(&project_.permanentRow(a, e, 0), project_.permRowCount[a][e], k);
+    return removeRow(&project_.imposedRow(a, e, 0), project_.imposedRowCount[a][e], k);
 }
 
-bool ComponentList::deleteImposedRow(int k) {
-    if (!showsGrids()) return false;
-    const int a = static_cast<int>(project_.activeComponent);
-    const int e = static_cast<int>(project_.activeElement);
-    return deleteRow(&project_.imposedRow(a, e, 0), project_.imposedRowCount[a][e], k);
+int ComponentList::rowCount(RowKind kind) const {
+    const auto a = project_.activeComponent, e = project_.activeElement;
+    return kind == RowKind::Permanent ? project_.permRowCount[a][e] : project_.imposedRowCount[a][e];
+}
+
+std::string ComponentList::rowDescription(RowKind kind, int k) const {
+    if (kind == RowKind::Permanent) return permanentRow(k) != nullptr ? permanentRow(k)->description : std::string();
+    return imposedRow(k) != nullptr ? imposedRow(k)->description : std::string();
+}
+
+PermanentRow* ComponentList::permanentRow(int k) const {
+    if (k < 1 || k > rowCount(RowKind::Permanent)) return nullptr;
+    return &project_.permanentRow(project_.activeComponent, project_.activeElement, k - 1);
+}
+
+ImposedRow* ComponentList::imposedRow(int k) const {
+    if (k < 1 || k > rowCount(RowKind::Imposed)) return nullptr;
+    return &project_.imposedRow(project_.activeComponent, project_.activeElement, k - 1);
 }
 
 }  // namespace tavo

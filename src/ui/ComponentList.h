@@ -6,6 +6,9 @@
 
 namespace tavo {
 
+// The two tables of an element.
+enum class RowKind { Permanent, Imposed };
+
 // The expanding list of the components page: which list row shows which
 // component, which element slot which element, which markers are checked and
 // which buttons and grids are shown, and what each click and each name typed
@@ -39,8 +42,7 @@ public:
     bool showsNewElement() const;
     bool showsCopy() const;
     bool showsGrids() const { return project_.elementChosen != 0; }
-    bool showsDeletePermanent() const;
-    bool showsDeleteImposed() const;
+    bool showsDelete(RowKind kind) const;
     bool showsCorrection() const { return correction_ && showsGrids(); }
 
     // The component of a list row: -1 for a row that shows none.
@@ -71,8 +73,13 @@ public:
     bool copyActiveElement();
     // "Zeile löschen" of row k (1-based) of the chosen element; false for a row
     // that does not exist.
-    bool deletePermanentRow(int k);
-    bool deleteImposedRow(int k);
+    bool deleteRow(RowKind kind, int k);
+    // The chosen element's row count of a kind, the description of its row k
+    // and its rows (1-based; null beyond its rows).
+    int rowCount(RowKind kind) const;
+    std::string rowDescription(RowKind kind, int k) const;
+    PermanentRow* permanentRow(int k) const;
+    ImposedRow* imposedRow(int k) const;
 
 private:
     int openComponent() const { return project_.componentChosen != 0 ? static_cast<int>(project_.activeComponent) : -1; }

@@ -67,8 +67,8 @@ TEST(ComponentList, ANewProjectOpensItsComponentWithTheElementChosen) {
     EXPECT_TRUE(list.showsNewComponent());
     EXPECT_TRUE(list.showsNewElement());
     EXPECT_FALSE(list.showsCopy());
-    EXPECT_FALSE(list.showsDeletePermanent());
-    EXPECT_FALSE(list.showsDeleteImposed());
+    EXPECT_FALSE(list.showsDelete(RowKind::Permanent));
+    EXPECT_FALSE(list.showsDelete(RowKind::Imposed));
     EXPECT_FALSE(list.showsCorrection());
 }
 
@@ -213,11 +213,11 @@ TEST(ComponentList, DeletingARowMovesTheRowsAfterItUp) {
     addPermanentRows(*project, 0, 0, 3);
     ComponentList list(*project);
     list.setUp();
-    ASSERT_TRUE(list.showsDeletePermanent());
-    EXPECT_FALSE(list.deletePermanentRow(4));
-    EXPECT_FALSE(list.deletePermanentRow(0));
+    ASSERT_TRUE(list.showsDelete(RowKind::Permanent));
+    EXPECT_FALSE(list.deleteRow(RowKind::Permanent, 4));
+    EXPECT_FALSE(list.deleteRow(RowKind::Permanent, 0));
 
-    ASSERT_TRUE(list.deletePermanentRow(2));
+    ASSERT_TRUE(list.deleteRow(RowKind::Permanent, 2));
     EXPECT_EQ(project->permRowCount[0][0], 2);
     EXPECT_EQ(project->permanentRow(0, 0, 1).description, "Schicht 3");
     EXPECT_EQ(project->permanentRow(0, 0, 1).rowUnit, PermanentUnit::PointLoad);
@@ -227,11 +227,11 @@ TEST(ComponentList, DeletingARowMovesTheRowsAfterItUp) {
     project->imposedRow(0, 0, 0).description = "einzige";
     project->imposedRow(0, 0, 0).rowUnit = ImposedUnit::PointLoad;
     project->imposedRowCount[0][0] = 1;
-    ASSERT_TRUE(list.deleteImposedRow(1));
+    ASSERT_TRUE(list.deleteRow(RowKind::Imposed, 1));
     EXPECT_EQ(project->imposedRowCount[0][0], 0);
     EXPECT_EQ(project->imposedRow(0, 0, 0).description, "");
     EXPECT_EQ(project->imposedRow(0, 0, 0).rowUnit, ImposedUnit::AreaLoad);
-    EXPECT_FALSE(list.showsDeleteImposed());
+    EXPECT_FALSE(list.showsDelete(RowKind::Imposed));
 }
 
 TEST(ComponentList, TheSwitchLetterInTheFirstNameRevealsTheCorrection) {

@@ -240,7 +240,7 @@ Qt::Alignment XGridWnd::ColumnAlignment(int column) const {
 }
 
 int XGridWnd::GetColWidth(int column) const {
-    if (column == 0) return verticalHeader()->isVisible() ? verticalHeader()->width() : 0;
+    if (column == 0) return !verticalHeader()->isHidden() ? verticalHeader()->width() : 0;
     return columnWidth(column - 1);
 }
 
@@ -260,7 +260,7 @@ void XGridWnd::SetStretchColumn(int column) {
 }
 
 int XGridWnd::GetRowHeight(int row) const {
-    if (row == 0) return horizontalHeader()->isVisible() ? horizontalHeader()->sizeHint().height() : 0;
+    if (row == 0) return !horizontalHeader()->isHidden() ? horizontalHeader()->sizeHint().height() : 0;
     return row <= rowCount_ ? rowHeight(row - 1) : verticalHeader()->defaultSectionSize();
 }
 
