@@ -181,15 +181,24 @@ DlgAllgemein::DlgAllgemein(Document& document, QWidget* parent)
     connect(correctPermanent_, &QPushButton::clicked, this, [this] { correctRow(RowKind::Permanent); });
     connect(correctImposed_, &QPushButton::clicked, this, [this] { correctRow(RowKind::Imposed); });
 
-    std::vector<QLineEdit*> fields{titleLine1_, titleLine2_, startPage_};
-    for (int r = 0; r < ComponentList::kRows; ++r) {
-        fields.push_back(components_[r].name);
-        fields.push_back(elements_[r].name);
-    }
-    for (QLineEdit* field : fields)
+    for (QLineEdit* field : {titleLine1_, titleLine2_, startPage_})
         onFieldLeft(field, [this] {
             if (FocusStaysInDialog(this)) UpdateData(true);
         });
+    for (int r = 0; r < ComponentList::kRows; ++r) {
+        onFieldLeft(components_[r].name, [this, r] {
+            if (!FocusStaysInDialog(this)) return;
+            QLineEdit* edit = components_[r].name;
+            const auto outcome = list_.componentNameLeft(r, fromQString(edit->text()));
+            nameLeft(edit, outcome, list_.listRow(r).name);
+        });
+        onFieldLeft(elements_[r].name, [this, r] {
+            if (!FocusStaysInDialog(this)) return;
+            QLineEdit* edit = elements_[r].name;
+            const auto outcome = list_.elementNameLeft(r, fromQString(edit->text()));
+            nameLeft(edit, outcome, list_.elementSlot(r).name);
+        });
+    }
     titleLine1_->installEventFilter(this);
     showState();
 }
@@ -211,31 +220,39 @@ void DlgAllgemein::DoDataExchange(DataExchange& dx) {
     DDX_TextTracked(dx, titleLine1_, project.titleLines[0], kMaxTitleLineChars);
     DDX_TextTracked(dx, titleLine2_, project.titleLines[1], kMaxTitleLineChars);
     DDX_IntRangeTracked(dx, startPage_, project.startPage, kMinStartPage, kMaxStartPage);
-    if (dx.isSaving()) exchangeNames(dx);
+    if (dx.isSaving() && dx.isRunning()) exchangeNames();
     showState();
 }
 
-void DlgAllgemein::exchangeNames(DataExchange& dx) {
-    // A name edit may refuse its entry; it then shows the stored name again.
-    const auto exchange = [&dx](QLineEdit* edit, const ComponentList::Line& shown, ComponentList::NameOutcome outcome) {
-        switch (outcome) {
-        case ComponentList::NameOutcome::Stored: dx.markModified(); break;
-        case ComponentList::NameOutcome::Refused:
-            edit->setText(toQString(shown.name));
-            dx.fail(edit, kEmptyNameMessage);
-            break;
-        case ComponentList::NameOutcome::CorrectionRevealed: edit->setText(toQString(shown.name)); break;
-        case ComponentList::NameOutcome::Unchanged: break;
+bool DlgAllgemein::settleName(QLineEdit* edit, ComponentList::NameOutcome outcome, const std::string& stored) {
+    if (outcome == ComponentList::NameOutcome::Stored) document_.markModified();
+    if (outcome == ComponentList::NameOutcome::Refused || outcome == ComponentList::NameOutcome::CorrectionRevealed)
+        edit->setText(toQString(stored));
+    return outcome != ComponentList::NameOutcome::Refused;
+}
+
+void DlgAllgemein::exchangeNames() {
+    // Saving takes every name typed; an emptied name quietly stays as it was,
+    // the edit left says why (nameLeft).
+    for (int r = 0; r < ComponentList::kRows; ++r) {
+        if (list_.listRow(r).shown) {
+            const auto outcome = list_.componentNameLeft(r, fromQString(components_[r].name->text()));
+            settleName(components_[r].name, outcome, list_.listRow(r).name);
         }
-    };
-    for (int r = 0; r < ComponentList::kRows && dx.isRunning(); ++r) {
-        const ComponentList::Line shown = list_.listRow(r);
-        if (shown.shown) exchange(components_[r].name, shown, list_.componentNameLeft(r, fromQString(components_[r].name->text())));
+        if (list_.elementSlot(r).shown) {
+            const auto outcome = list_.elementNameLeft(r, fromQString(elements_[r].name->text()));
+            settleName(elements_[r].name, outcome, list_.elementSlot(r).name);
+        }
     }
-    for (int s = 0; s < ComponentList::kRows && dx.isRunning(); ++s) {
-        const ComponentList::Line shown = list_.elementSlot(s);
-        if (shown.shown) exchange(elements_[s].name, shown, list_.elementNameLeft(s, fromQString(elements_[s].name->text())));
+}
+
+void DlgAllgemein::nameLeft(QLineEdit* edit, ComponentList::NameOutcome outcome, const std::string& stored) {
+    if (!settleName(edit, outcome, stored)) {
+        MsgWarning("%s", kEmptyNameMessage);
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
     }
+    showState();
 }
 
 void DlgAllgemein::showState() {

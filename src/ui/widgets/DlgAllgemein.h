@@ -56,7 +56,11 @@ private:
     // Both grids anew for the element chosen.
     void showElement();
     void applyFocus(ComponentList::Focus focus);
-    void exchangeNames(DataExchange& dx);
+    // Every name typed, when the page is stored.
+    void exchangeNames();
+    // A name edit was left; false when its entry was refused.
+    bool settleName(QLineEdit* edit, ComponentList::NameOutcome outcome, const std::string& stored);
+    void nameLeft(QLineEdit* edit, ComponentList::NameOutcome outcome, const std::string& stored);
     void componentMarkerClicked(int row, bool checked);
     void elementMarkerClicked(int slot, bool checked);
     void copyElement();
