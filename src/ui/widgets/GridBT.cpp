@@ -39,7 +39,7 @@ std::string title(const char* utf8) { return utf8ToWindows1252(utf8); }
 }  // namespace
 
 GridBT_Gew::GridBT_Gew(const ComponentList& list, std::function<void()> markModified, QWidget* parent)
-    : XEditGridClass(7, kMaxPermanentRows, parent), list_(list), markModified_(std::move(markModified)) {}
+    : GridBT(7, kMaxPermanentRows, list, std::move(markModified), parent) {}
 
 void GridBT_Gew::SetupColumns() { setUpColumns(*this, {kThicknessColumn, kPermanentWidthColumn}); }
 
@@ -65,7 +65,7 @@ void GridBT_Gew::CommitCellText(int column, int row, const std::string& text) {
 }
 
 GridBT_NU::GridBT_NU(const ComponentList& list, std::function<void()> markModified, QWidget* parent)
-    : XEditGridClass(5, kMaxImposedRows, parent), list_(list), markModified_(std::move(markModified)) {}
+    : GridBT(5, kMaxImposedRows, list, std::move(markModified), parent) {}
 
 void GridBT_NU::SetupColumns() { setUpColumns(*this, {kImposedWidthColumn}); }
 

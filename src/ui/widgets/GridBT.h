@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include "ui/widgets/XEditGridClass.h"
 
@@ -11,7 +12,20 @@ class ComponentList;
 // The two grids of the components page: the rows of the chosen element, with
 // the thickness and influence widths typed in. A committed entry goes through
 // the row edits and marks the project modified when it changed a row.
-class GridBT_Gew : public XEditGridClass {
+class GridBT : public XEditGridClass {
+    Q_OBJECT
+
+public:
+    GridBT(int columns, int rows, const ComponentList& list, std::function<void()> markModified, QWidget* parent)
+        : XEditGridClass(columns, rows, parent), list_(list), markModified_(std::move(markModified)) {}
+
+protected:
+    const ComponentList& list_;
+    std::function<void()> markModified_;
+};
+
+// The permanent loads, with thickness and width to type.
+class GridBT_Gew : public GridBT {
     Q_OBJECT
 
 public:
@@ -22,13 +36,10 @@ protected:
     void CellText(int column, int row, std::string& text) override;
     void ColumnTitle(int column, std::string& text) override;
     void CommitCellText(int column, int row, const std::string& text) override;
-
-private:
-    const ComponentList& list_;
-    std::function<void()> markModified_;
 };
 
-class GridBT_NU : public XEditGridClass {
+// The imposed loads, with the width to type.
+class GridBT_NU : public GridBT {
     Q_OBJECT
 
 public:
@@ -39,10 +50,6 @@ protected:
     void CellText(int column, int row, std::string& text) override;
     void ColumnTitle(int column, std::string& text) override;
     void CommitCellText(int column, int row, const std::string& text) override;
-
-private:
-    const ComponentList& list_;
-    std::function<void()> markModified_;
 };
 
 // Columns 2 and on get the widths of their titles, column 1 what is left; the
