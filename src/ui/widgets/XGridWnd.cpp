@@ -320,12 +320,6 @@ void XGridWnd::resizeEvent(QResizeEvent* event) {
     if (initialized_) FitColumns();
 }
 
-void XGridWnd::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    QTableView::currentChanged(current, previous);
-    if (current != previous)
-        Q_EMIT currentCellChanged(current.isValid() ? current.row() + 1 : 0, current.isValid() ? current.column() + 1 : 0);
-}
-
 void XGridWnd::editorClosedByKey(int key) {
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) leaveGrid(key == Qt::Key_Tab);
     else MoveToNextEditCell();
