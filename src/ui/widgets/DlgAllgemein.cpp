@@ -40,9 +40,9 @@ QLineEdit* addField(QGridLayout* grid, int row, const QString& name, const QStri
     return field;
 }
 
-QPushButton* button(const QString& text, const char* name) {
+QPushButton* button(const QString& text, const QString& name) {
     auto* b = new QPushButton(text);
-    b->setObjectName(QString::fromLatin1(name));
+    b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
 }
@@ -90,9 +90,9 @@ DlgAllgemein::DlgAllgemein(Document& document, QWidget* parent)
         connect(elements_[r].marker, &QCheckBox::clicked, this, [this, r](bool checked) { elementMarkerClicked(r, checked); });
     }
     rows->setColumnStretch(5, 1);
-    newComponent_ = button(QStringLiteral("Neuen Bauteil einfügen"), "newComponent");
-    newElement_ = button(QStringLiteral("Neues Element einfügen"), "newElement");
-    copyElement_ = button(QStringLiteral("Aktives Element kopieren"), "copyElement");
+    newComponent_ = button(QStringLiteral("Neuen Bauteil einfügen"), QStringLiteral("newComponent"));
+    newElement_ = button(QStringLiteral("Neues Element einfügen"), QStringLiteral("newElement"));
+    copyElement_ = button(QStringLiteral("Aktives Element kopieren"), QStringLiteral("copyElement"));
     auto* listButtons = new QHBoxLayout;
     for (QPushButton* b : {newComponent_, newElement_, copyElement_}) listButtons->addWidget(b);
     listButtons->addStretch(1);
@@ -108,10 +108,8 @@ DlgAllgemein::DlgAllgemein(Document& document, QWidget* parent)
         title->setBuddy(grid);
         grid->CreateInPlace(QString(text).remove(QStringLiteral(" :")), true);
         grid->setObjectName(QString::fromLatin1(names) + QStringLiteral("Grid"));
-        remove = button(QStringLiteral("Zeile löschen"), names);
-        correct = button(QStringLiteral("Manuelle Korrektur"), names);
-        remove->setObjectName(QString::fromLatin1(names) + QStringLiteral("Delete"));
-        correct->setObjectName(QString::fromLatin1(names) + QStringLiteral("Correct"));
+        remove = button(QStringLiteral("Zeile löschen"), QString::fromLatin1(names) + QStringLiteral("Delete"));
+        correct = button(QStringLiteral("Manuelle Korrektur"), QString::fromLatin1(names) + QStringLiteral("Correct"));
         auto* buttons = new QHBoxLayout;
         buttons->addWidget(remove);
         buttons->addWidget(correct);
