@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QScrollBar>
 
@@ -14,7 +15,9 @@
 #include "app/gui/DialogRunner.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/PembDoc.h"
+#include "app/gui/ShellCommands.h"
 #include "app/gui/TavoApplication.h"
 #include "support/SampleProjects.h"
 #include "ui/widgets/CBTZLoe.h"
@@ -79,8 +82,46 @@ int main(int argc, char* argv[]) {
     results->resultsWindow()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     ok = saveShot(frame, target, QStringLiteral("4-ergebnis-gross")) && ok;
 
-    // The components page: the sample's second element chosen, its two dialogs,
-    // a new project and a full one with a long element list.
+    auto* runner = new PhotographingRunner(target, ok);
+    frame.output().setDialogRunner(std::unique_ptr<tavo::DialogRunner>(runner));
+    const std::pair<int, const char*> commands[] = {
+        {tavo::CommandId::PrintPreview, "5-seitenansicht"},   {tavo::CommandId::Print, "6-drucken"},
+        {tavo::CommandId::PageSetup, "7-seite-einrichten"},   {tavo::CommandId::PrinterSetup, "8-drucker-einrichten"},
+        {tavo::CommandId::HeaderFooter, "9-kopf-fusszeile"},  {tavo::CommandId::OutputFont, "10-schrift-ergebnisse"},
+        {tavo::CommandId::TitleFont, "11-schrift-titel"},     {tavo::CommandId::ExportPdf, "12-pdf-export"},
+    };
+    for (const auto& [id, name] : commands) {
+        runner->expect(QString::fromLatin1(name));
+        frame.action(id)->trigger();
+    }
+
+    // The help as the desktop program finds it beside itself, on the components page's topic.
+    tavo::ShellPlaces places = tavo::installedShellPlaces();
+    places.programFile = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("tavo"));
+    frame.shell().setPlaces(places);
+    frame.shell().contextHelp(tavo::PageId::Components, nullptr);
+    if (tavo::HelpWindow* help = frame.shell().helpWindow()) {
+        QElapsedTimer contentsBuilt;
+        contentsBuilt.start();
+        while (contentsBuilt.elapsed() < 1000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+        ok = saveShot(*help, target, QStringLiteral("13-hilfe-bauteile")) && ok;
+    } else {
+        ok = false;
+    }
+    auto* shellRunner = new PhotographingRunner(target, ok);
+    frame.shell().setDialogRunner(std::unique_ptr<tavo::DialogRunner>(shellRunner));
+    const std::pair<int, const char*> shellCommands[] = {
+        {tavo::CommandId::About, "14-info"},
+        {tavo::CommandId::CheckForUpdate, "15-nach-updates-suchen"},
+    };
+    for (const auto& [id, name] : shellCommands) {
+        shellRunner->expect(QString::fromLatin1(name));
+        frame.action(id)->trigger();
+    }
+
+    // Last, as it replaces the sample: the components page with the sample's
+    // second element chosen, its two dialogs, a new project and a full one with
+    // a long element list.
     frame.view()->tabControl()->SetActiveTab(0);
     auto* components = static_cast<tavo::DlgAllgemein*>(frame.view()->GetActivePage());
     if (auto* marker = components->findChild<QAbstractButton*>(QStringLiteral("elementMarker1")); marker && marker->isVisible())
@@ -102,18 +143,5 @@ int main(int argc, char* argv[]) {
     const QString full = sandbox.projectFile(QStringLiteral("voll.tavo"), tavo::test::makeMaximalProject());
     document.openDocument(full.toStdString());
     ok = saveShot(frame, target, QStringLiteral("1-bauteile-voll")) && ok;
-
-    auto* runner = new PhotographingRunner(target, ok);
-    frame.output().setDialogRunner(std::unique_ptr<tavo::DialogRunner>(runner));
-    const std::pair<int, const char*> commands[] = {
-        {tavo::CommandId::PrintPreview, "5-seitenansicht"},   {tavo::CommandId::Print, "6-drucken"},
-        {tavo::CommandId::PageSetup, "7-seite-einrichten"},   {tavo::CommandId::PrinterSetup, "8-drucker-einrichten"},
-        {tavo::CommandId::HeaderFooter, "9-kopf-fusszeile"},  {tavo::CommandId::OutputFont, "10-schrift-ergebnisse"},
-        {tavo::CommandId::TitleFont, "11-schrift-titel"},     {tavo::CommandId::ExportPdf, "12-pdf-export"},
-    };
-    for (const auto& [id, name] : commands) {
-        runner->expect(QString::fromLatin1(name));
-        frame.action(id)->trigger();
-    }
     return ok ? 0 : 1;
 }
