@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "model/Windows1252.h"
 #include "ui/RowCorrection.h"
@@ -32,16 +31,10 @@ CBTZLoe::CBTZLoe(const ComponentList& list, RowKind kind, QWidget* parent)
     description_->setReadOnly(true);
     description_->setMinimumWidth(description_->fontMetrics().averageCharWidth() * 40);
 
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("&Löschen"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CBTZLoe::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Zeilennummer :"), rowField_);
     form->addRow(QStringLiteral("&Bezeichnung :"), description_);
-    form->addRow(buttons);
+    form->addRow(acceptCancelButtons(QStringLiteral("&Löschen")));
 
     UpdateData(false);
     connect(rowField_, &QLineEdit::textEdited, this, [this] {

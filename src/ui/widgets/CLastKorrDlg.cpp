@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "model/Numbers.h"
 #include "ui/RowCorrection.h"
@@ -39,12 +38,6 @@ CLastKorrDlg::CLastKorrDlg(const ComponentList& list, RowKind kind, QWidget* par
     setWindowTitle(QStringLiteral("Manuelle Korrektur"));
     for (QLineEdit* shown : {unitWeight_, areaLoad_, lineLoad_}) shown->setFocusPolicy(Qt::NoFocus);
 
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("&Okay"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CLastKorrDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Zeilennummer :"), rowField_);
     form->addRow(QStringLiteral("Wichte [kN/m³] :"), unitWeight_);
@@ -52,7 +45,7 @@ CLastKorrDlg::CLastKorrDlg(const ComponentList& list, RowKind kind, QWidget* par
     form->addRow(QStringLiteral("Flächenlast [kN/m²] :"), areaLoad_);
     form->addRow(QStringLiteral("&Einflussbreite [m] :"), width_);
     form->addRow(QStringLiteral("Linienlast [kN/m] :"), lineLoad_);
-    form->addRow(buttons);
+    form->addRow(acceptCancelButtons(QStringLiteral("&Okay")));
 
     loadRow();
     onFieldLeft(rowField_, [this] {
