@@ -329,6 +329,48 @@ private Q_SLOTS:
         QVERIFY(document().isModified());
     }
 
+    void aNewProjectIsBuiltWithTheKeyboardAlone() {
+        MessageSink::setNextAnswer(QMessageBox::No);
+        QVERIFY(program_->app.start({QStringLiteral("tavo")}));
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Demobeispiel laden ?")});
+        frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame()));
+        const auto name = [this](const QString& edit, const QString& text) {
+            QLineEdit* field = this->edit(edit);
+            field->setFocus();
+            field->selectAll();
+            type(text);
+            press(Qt::Key_Return);  // on to the next field, as Tab
+        };
+        const auto pressButton = [this](const QString& button) {
+            child(button)->setFocus();
+            press(Qt::Key_Space);
+        };
+        name(QStringLiteral("componentName0"), QStringLiteral("Decke"));
+        for (const QString& component : {QStringLiteral("Wand"), QStringLiteral("Dach")}) {
+            pressButton(QStringLiteral("newComponent"));
+            type(component);
+            press(Qt::Key_Return);
+        }
+        pressButton(QStringLiteral("componentMarker1"));
+        name(QStringLiteral("elementName1"), QStringLiteral("Außenwand"));
+        pressButton(QStringLiteral("newElement"));
+        type(QStringLiteral("Innenwand"));
+        press(Qt::Key_Return);
+        QVERIFY(MessageSink::takeShownTexts().isEmpty());
+        QCOMPARE(edit(QStringLiteral("componentName4"))->text(), QStringLiteral("Dach"));  // below the two elements
+
+        const std::string path = sandbox_->path(QStringLiteral("neu.tavo")).toStdString();
+        QVERIFY(document().saveDocument(path));
+        QVERIFY(document().newDocument());
+        QVERIFY(document().openDocument(path));
+        QCOMPARE(project().componentCount, 3);
+        QCOMPARE(project().componentNames[2], std::string("Dach"));
+        QCOMPARE(project().elementCount[1], 2);
+        QCOMPARE(project().elementNames[1][0], std::string("Au\xdf" "enwand"));
+        QCOMPARE(project().elementNames[1][1], std::string("Innenwand"));
+    }
+
     void copyingTheChosenElement() {
         start(slabProject());
         child(QStringLiteral("copyElement"))->setFocus();
