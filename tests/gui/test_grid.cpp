@@ -152,11 +152,11 @@ private Q_SLOTS:
         QCOMPARE(current(), std::make_pair(1, 4));
         // From the last edit cell of a row to the first edit cell of the next.
         cell(1, 6);
-        QTest::keyClick(grid_, Qt::Key_Return);
+        QTest::keyClick(grid_, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(current(), std::make_pair(2, 2));
         // In the last row it stays.
         cell(3, 6);
-        QTest::keyClick(grid_, Qt::Key_Enter);
+        QTest::keyClick(grid_, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(current(), std::make_pair(3, 6));
     }
 

@@ -307,7 +307,7 @@ bool XGridWnd::MoveToNextEditCell() {
 
 void XGridWnd::keyPressEvent(QKeyEvent* event) {
     // Enter moves on as it does after an entry; Escape is kept from the page.
-    if (isEnterOrEscape(event->key()) && event->modifiers() == Qt::NoModifier) {
+    if (isEnterOrEscape(event->key()) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (event->key() != Qt::Key_Escape) MoveToNextEditCell();
         event->accept();
         return;
