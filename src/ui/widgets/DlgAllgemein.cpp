@@ -25,7 +25,7 @@ namespace {
 // The grids show their header row and this many rows.
 constexpr int kPermanentRowsShown = 10;
 constexpr int kImposedRowsShown = 6;
-constexpr int kNameChars = 40;
+constexpr int kNameChars = 48;
 
 QLineEdit* addField(QGridLayout* grid, int row, const QString& name, const QString& label, int widthInChars) {
     auto* field = new QLineEdit;
