@@ -51,7 +51,7 @@ std::string formatTrimmed(double x, int decimals) {
 
 bool valuesEqual(double a, double b) { return std::fabs(a - b) < 1e-6; }
 
-std::string formatLoad(double x) { return formatString("%.2f", x); }
+std::string formatLoad(double x) { return formatString("%.2f", roundHalfAway(x, 2)); }
 
 std::string formatString(const char* format, ...) {
     va_list arguments;

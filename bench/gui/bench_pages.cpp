@@ -1,9 +1,13 @@
-// The results page laid out anew for the largest project the limits allow, as
-// after a change of the output font or the printer: the listing composed for the
-// printer, the band index, the scroll bars and the first window painted.
+// The pages of the desktop program on the largest project the limits allow:
+// - the results page laid out anew, as after a change of the output font or the
+//   printer: the listing composed for the printer, the band index, the scroll
+//   bars and the first window painted;
+// - another element chosen on the components page: both grids refilled and
+//   painted.
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -15,7 +19,9 @@
 #include "file/ProjectFile.h"
 #include "output/PageComposer.h"
 #include "support/SampleProjects.h"
+#include "ui/widgets/DlgAllgemein.h"
 #include "ui/widgets/DlgErgebnis.h"
+#include "ui/widgets/GridBT.h"
 #include "ui/widgets/MessageSink.h"
 #include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
@@ -26,6 +32,7 @@ tavo::CPembApp* program = nullptr;
 
 void RelayoutMaximalProject(benchmark::State& state) {
     tavo::CPembView& view = *program->frame().view();
+    view.tabControl()->SetActiveTab(3);
     auto* results = static_cast<tavo::DlgErgebnis*>(view.GetActivePage())->resultsWindow();
     for (auto _ : state) {
         view.RefreshResults();
@@ -35,6 +42,22 @@ void RelayoutMaximalProject(benchmark::State& state) {
     state.counters["bands"] = results->bandIndex().bandCount();
 }
 BENCHMARK(RelayoutMaximalProject)->Unit(benchmark::kMillisecond);
+
+void ChooseAnotherElement(benchmark::State& state) {
+    tavo::CPembView& view = *program->frame().view();
+    view.tabControl()->SetActiveTab(0);
+    auto* page = static_cast<tavo::DlgAllgemein*>(view.GetActivePage());
+    QAbstractButton* markers[] = {page->findChild<QAbstractButton*>(QStringLiteral("elementMarker0")),
+                                  page->findChild<QAbstractButton*>(QStringLiteral("elementMarker1"))};
+    int next = 1;
+    for (auto _ : state) {
+        markers[next]->click();
+        page->permanentGrid()->viewport()->repaint();
+        page->imposedGrid()->viewport()->repaint();
+        next = 1 - next;
+    }
+}
+BENCHMARK(ChooseAnotherElement)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -52,7 +75,6 @@ int main(int argc, char* argv[]) {
     tavo::CPembApp app((folder.path() + QStringLiteral("/Tavo.ini")).toStdString(), folder.path());
     if (!app.start({QStringLiteral("tavo"), file})) return 1;
     app.frame().resize(1600, 900);
-    app.frame().view()->tabControl()->SetActiveTab(3);
     program = &app;
 
     benchmark::RunSpecifiedBenchmarks();
