@@ -167,6 +167,12 @@ private Q_SLOTS:
         QCOMPARE(current(), std::make_pair(2, 4));
     }
 
+    void aTextTheFileCannotHoldIsNotTaken() {
+        QVERIFY(!grid_->model()->setData(grid_->model()->index(1, 1), QStringLiteral("2 Ω"), Qt::EditRole));
+        QVERIFY(grid_->commits.empty());
+        QCOMPARE(shown(*grid_, 2, 2), QStringLiteral("2"));
+    }
+
     void aRefusedEntryShowsTheStoredTextAgain() {
         cell(2, 2);
         type(QStringLiteral("abc"), Qt::Key_Return);

@@ -66,7 +66,10 @@ public:
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
         if (!index.isValid() || role != Qt::EditRole) return false;
-        grid_.StoreCellText(index.row() + 1, index.column() + 1, utf16ToWindows1252(value.toString().toStdU16String()));
+        // A cell shows no message: a text the file cannot hold is not taken, and the cell shows the stored one again.
+        const std::u16string typed = value.toString().toStdU16String();
+        if (firstUnencodable(typed)) return false;
+        grid_.StoreCellText(index.row() + 1, index.column() + 1, utf16ToWindows1252(typed));
         // A committed cell can change the cells derived from it.
         Q_EMIT dataChanged(this->index(index.row(), 0), this->index(index.row(), grid_.GetColCount() - 1));
         return true;
