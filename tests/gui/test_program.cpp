@@ -222,6 +222,18 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), title);
         QCOMPARE(house.sandbox.bytes(house.file), house.saved);
         QCOMPARE(house.document().project().titleLines[0], std::string("Bauwaage"));
+
+        // A component's name the same way.
+        title->setText(QStringLiteral("Bauwaage"));
+        QLineEdit* name = field(house.frame(), "componentName0");
+        name->setText(QStringLiteral("Haus 😀"));
+        trigger(house.frame(), CommandId::FileSave);
+        const QStringList shown = MessageSink::takeShownTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].startsWith(QStringLiteral("Das Zeichen „😀“ (U+1F600)")), qPrintable(shown[0]));
+        QCOMPARE(QApplication::focusWidget(), name);
+        QCOMPARE(house.sandbox.bytes(house.file), house.saved);
+        QCOMPARE(house.document().project().componentNames[0], std::string("Haus"));
     }
 
     void refusedStartPageKeepsTheUserOnThePage() {

@@ -10,9 +10,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 #include "model/Windows1252.h"
 #include "ui/Document.h"
+#include "ui/FieldEntry.h"
 #include "ui/widgets/CBTZLoe.h"
 #include "ui/widgets/CLastKorrDlg.h"
 #include "ui/widgets/GridBT.h"
@@ -49,6 +51,22 @@ QPushButton* button(const QString& text, const QString& name) {
 
 QString toQString(const std::string& text) { return QString::fromStdString(windows1252ToUtf8(text)); }
 std::string fromQString(const QString& text) { return utf16ToWindows1252(text.toStdU16String()); }
+
+// The message for a name holding a character the file cannot hold, if it does.
+std::optional<std::string> unencodableNameMessage(const QLineEdit* edit) {
+    const std::optional<char32_t> refused = firstUnencodable(edit->text().toStdU16String());
+    if (!refused) return std::nullopt;
+    return unencodableCharacterMessage(*refused);
+}
+
+// Refused where it was typed: the field keeps the focus.
+bool refuseUnencodableName(QLineEdit* edit) {
+    const std::optional<std::string> message = unencodableNameMessage(edit);
+    if (!message) return false;
+    MsgWarning("%s", message->c_str());
+    edit->setFocus(Qt::OtherFocusReason);
+    return true;
+}
 
 }  // namespace
 
@@ -187,12 +205,14 @@ DlgAllgemein::DlgAllgemein(Document& document, QWidget* parent)
         onFieldLeft(components_[r].name, [this, r] {
             if (!FocusStaysInDialog(this)) return;
             QLineEdit* edit = components_[r].name;
+            if (refuseUnencodableName(edit)) return;
             const auto outcome = list_.componentNameLeft(r, fromQString(edit->text()));
             nameLeft(edit, outcome, list_.listRow(r).name);
         });
         onFieldLeft(elements_[r].name, [this, r] {
             if (!FocusStaysInDialog(this)) return;
             QLineEdit* edit = elements_[r].name;
+            if (refuseUnencodableName(edit)) return;
             const auto outcome = list_.elementNameLeft(r, fromQString(edit->text()));
             nameLeft(edit, outcome, list_.elementSlot(r).name);
         });
@@ -218,7 +238,7 @@ void DlgAllgemein::DoDataExchange(DataExchange& dx) {
     DDX_TextTracked(dx, titleLine1_, project.titleLines[0], kMaxTitleLineChars);
     DDX_TextTracked(dx, titleLine2_, project.titleLines[1], kMaxTitleLineChars);
     DDX_IntRangeTracked(dx, startPage_, project.startPage, kMinStartPage, kMaxStartPage);
-    if (dx.isSaving() && dx.isRunning()) exchangeNames();
+    if (dx.isSaving() && dx.isRunning()) exchangeNames(dx);
     showState();
 }
 
@@ -229,15 +249,17 @@ bool DlgAllgemein::settleName(QLineEdit* edit, ComponentList::NameOutcome outcom
     return outcome != ComponentList::NameOutcome::Refused;
 }
 
-void DlgAllgemein::exchangeNames() {
+void DlgAllgemein::exchangeNames(DataExchange& dx) {
     // Saving takes every name typed; an emptied name quietly stays as it was,
     // the edit left says why (nameLeft).
     for (int r = 0; r < ComponentList::kRows; ++r) {
         if (list_.listRow(r).shown) {
+            if (const auto message = unencodableNameMessage(components_[r].name)) return dx.fail(components_[r].name, *message);
             const auto outcome = list_.componentNameLeft(r, fromQString(components_[r].name->text()));
             settleName(components_[r].name, outcome, list_.listRow(r).name);
         }
         if (list_.elementSlot(r).shown) {
+            if (const auto message = unencodableNameMessage(elements_[r].name)) return dx.fail(elements_[r].name, *message);
             const auto outcome = list_.elementNameLeft(r, fromQString(elements_[r].name->text()));
             settleName(elements_[r].name, outcome, list_.elementSlot(r).name);
         }

@@ -57,7 +57,7 @@ private:
     void showElement();
     void applyFocus(ComponentList::Focus focus);
     // Every name typed, when the page is stored.
-    void exchangeNames();
+    void exchangeNames(DataExchange& dx);
     // A name edit was left; false when its entry was refused.
     bool settleName(QLineEdit* edit, ComponentList::NameOutcome outcome, const std::string& stored);
     void nameLeft(QLineEdit* edit, ComponentList::NameOutcome outcome, const std::string& stored);
