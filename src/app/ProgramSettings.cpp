@@ -1,6 +1,6 @@
 #include "app/ProgramSettings.h"
 
-#include "app/IniProfile.h"
+#include "file/IniProfile.h"
 
 namespace tavo {
 namespace {

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/TextFile.h"
+#include "file/TextFile.h"
 
 namespace tavo {
 namespace fs = std::filesystem;

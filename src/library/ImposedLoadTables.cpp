@@ -1,4 +1,4 @@
-#include "library/ImposedLoadTables.h"
+#include "model/ImposedLoadTables.h"
 
 #include <algorithm>
 #include <array>

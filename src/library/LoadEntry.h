@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "library/ImposedLoadTables.h"
-#include "library/PermanentLoadTables.h"
+#include "model/ImposedLoadTables.h"
+#include "model/PermanentLoadTables.h"
 
 namespace tavo {
 

@@ -1,4 +1,4 @@
-#include "library/PermanentLoadTables.h"
+#include "model/PermanentLoadTables.h"
 
 #include <algorithm>
 #include <array>

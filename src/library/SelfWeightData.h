@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "library/PermanentLoadTables.h"
+#include "model/PermanentLoadTables.h"
 
 namespace tavo {
 

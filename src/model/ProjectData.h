@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "library/ImposedLoadTables.h"
-#include "library/PermanentLoadTables.h"
+#include "model/ImposedLoadTables.h"
+#include "model/PermanentLoadTables.h"
 
 namespace tavo {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/TextFile.h"
+#include "file/TextFile.h"
 #include "file/AtomicWrite.h"
 #include "model/Windows1252.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/IniProfile.h"
+#include "file/IniProfile.h"
 
 namespace tavo {
 namespace {

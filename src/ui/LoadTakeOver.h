@@ -2,7 +2,7 @@
 
 #include "library/LoadEntry.h"
 #include "model/ProjectData.h"
-#include "ui/UserPrompts.h"
+#include "model/UserPrompts.h"
 
 namespace tavo {
 

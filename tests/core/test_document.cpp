@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "file/ProjectFile.h"
-#include "model/Document.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/Document.h"
 #include "support/TestFiles.h"
 
 using namespace tavo;

@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "TextFileHelpers.h"
-#include "app/IniDocument.h"
-#include "app/IniProfile.h"
+#include "file/IniDocument.h"
+#include "file/IniProfile.h"
 #include "app/ProgramSettings.h"
 
 namespace tavo {

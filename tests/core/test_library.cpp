@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "library/ImposedLoadTables.h"
-#include "library/PermanentLoadTables.h"
+#include "model/ImposedLoadTables.h"
+#include "model/PermanentLoadTables.h"
 #include "model/Numbers.h"
 
 // Expected texts are spelt as Windows-1252 bytes: the library must hold them exactly as

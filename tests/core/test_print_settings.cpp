@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TextFileHelpers.h"
-#include "app/IniProfile.h"
+#include "file/IniProfile.h"
 #include "output/PrintSettings.h"
 
 namespace tavo {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/UserPrompts.h"
+#include "model/UserPrompts.h"
 
 namespace tavo {
 

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/IniProfile.h"
+#include "file/IniProfile.h"
 #include "app/SettingsLocation.h"
-#include "app/TextFile.h"
+#include "file/TextFile.h"
 #include "file/BinFile.h"
 
 namespace tavo {

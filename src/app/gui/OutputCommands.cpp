@@ -16,7 +16,7 @@
 #include "app/gui/PreviewDialog.h"
 #include "app/gui/PrinterSetupDialog.h"
 #include "app/gui/Printout.h"
-#include "model/Document.h"
+#include "ui/Document.h"
 #include "output/PrintSettings.h"
 #include "output/qt/PdfExport.h"
 #include "output/qt/QtPainterDevice.h"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "model/Document.h"
+#include "ui/Document.h"
 #include "ui/widgets/MessageSink.h"
 
 class QWidget;

@@ -8,7 +8,7 @@
 
 #include <ctime>
 
-#include "model/Document.h"
+#include "ui/Document.h"
 #include "output/PrintSettings.h"
 #include "output/qt/QtPainterDevice.h"
 #include "ui/widgets/Messages.h"

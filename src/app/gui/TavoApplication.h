@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/IniProfile.h"
+#include "file/IniProfile.h"
 #include "app/gui/RecentFileList.h"
 #include "output/PrintSettings.h"
 

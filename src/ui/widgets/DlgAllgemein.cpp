@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "model/Document.h"
+#include "ui/Document.h"
 #include "ui/widgets/PembView.h"
 
 namespace tavo {

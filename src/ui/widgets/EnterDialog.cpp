@@ -10,7 +10,7 @@
 
 #include <utility>
 
-#include "model/Document.h"
+#include "ui/Document.h"
 
 namespace tavo {
 namespace {

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/gui/DialogRunner.h"
 
 namespace tavo {
 namespace {
@@ -110,19 +109,19 @@ void CLastWich3Dlg::DoDataExchange(DataExchange& dx) {
 
 std::optional<double> ModalEntryDialogs::enterDryDensity(const DryDensityEntry& entry) {
     CLastWichDlg dialog(entry, parent_);
-    if (!runner_.run(dialog)) return std::nullopt;
+    if (!run_(dialog)) return std::nullopt;
     return dialog.unitWeight();
 }
 
 std::optional<CountAndValue> ModalEntryDialogs::enterCountAndValue(const CountValueEntry& entry) {
     CLastWich2Dlg dialog(entry, parent_);
-    if (!runner_.run(dialog)) return std::nullopt;
+    if (!run_(dialog)) return std::nullopt;
     return dialog.result();
 }
 
 std::optional<double> ModalEntryDialogs::enterImposedLoad(const ImposedLoadEntry& entry) {
     CLastWich3Dlg dialog(entry, parent_);
-    if (!runner_.run(dialog)) return std::nullopt;
+    if (!run_(dialog)) return std::nullopt;
     return dialog.load();
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "library/LoadEntry.h"
 #include "ui/widgets/EnterDialog.h"
@@ -10,8 +11,6 @@ class QGridLayout;
 class QLineEdit;
 
 namespace tavo {
-
-class DialogRunner;
 
 // The three small dialogs that ask for the number a library entry leaves open.
 // Each checks its fields against the entry's limits on leaving a field and on
@@ -96,10 +95,12 @@ private:
     QLineEdit* load_;
 };
 
-// The take-over's dialogs as modal windows over a page, run by the program's dialog runner.
+// The take-over's dialogs as modal windows over a page. run shows a dialog modally
+// and tells whether it was accepted: the program's dialog runner, so that tests answer.
 class ModalEntryDialogs : public EntryDialogs {
 public:
-    ModalEntryDialogs(QWidget* parent, DialogRunner& runner) : parent_(parent), runner_(runner) {}
+    using Run = std::function<bool(QDialog&)>;
+    ModalEntryDialogs(QWidget* parent, Run run) : parent_(parent), run_(std::move(run)) {}
 
     std::optional<double> enterDryDensity(const DryDensityEntry& entry) override;
     std::optional<CountAndValue> enterCountAndValue(const CountValueEntry& entry) override;
@@ -107,7 +108,7 @@ public:
 
 private:
     QWidget* parent_;
-    DialogRunner& runner_;
+    Run run_;
 };
 
 }  // namespace tavo

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "ui/UserPrompts.h"
+#include "model/UserPrompts.h"
 
 namespace tavo {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Numbers.h"
-#include "ui/UserPrompts.h"
+#include "model/UserPrompts.h"
 
 namespace tavo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Document.h"
+#include "ui/Document.h"
 #include "ui/widgets/TabView.h"
 
 namespace tavo {

@@ -1,10 +1,10 @@
-#include "app/IniProfile.h"
+#include "file/IniProfile.h"
 
 #include <cstdint>
 #include <optional>
 
-#include "app/IniDocument.h"
-#include "app/TextFile.h"
+#include "file/IniDocument.h"
+#include "file/TextFile.h"
 #include "file/AtomicWrite.h"
 
 namespace tavo {

@@ -1,4 +1,4 @@
-#include "app/TextFile.h"
+#include "file/TextFile.h"
 
 #include <cerrno>
 #include <cstdio>

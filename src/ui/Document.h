@@ -4,7 +4,7 @@
 #include <string>
 
 #include "model/ProjectData.h"
-#include "ui/UserPrompts.h"
+#include "model/UserPrompts.h"
 
 namespace tavo {
 

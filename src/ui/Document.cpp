@@ -1,4 +1,4 @@
-#include "model/Document.h"
+#include "ui/Document.h"
 
 #include <filesystem>
 #include <system_error>

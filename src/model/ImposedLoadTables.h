@@ -8,6 +8,8 @@ namespace tavo {
 
 // The imposed-load categories of the standard and the user's own imposed-load
 // tables: 5 tables of at most 15 entries, for two sources.
+// A section of the project, so its shape lives with the model; the built-in
+// contents and the rules are the library's (library/ImposedLoadTables.cpp).
 struct ImposedLoadTables {
     static constexpr int kSources = 2;
     static constexpr int kTables = 5;

@@ -9,6 +9,8 @@ namespace tavo {
 
 // The self-weight library and the user's own permanent-load tables in one shape:
 // 8 groups of at most 7 tables of at most 25 entries, for two sources.
+// A section of the project, so its shape lives with the model; the built-in
+// contents and the value-text rules are the library's (library/PermanentLoadTables.cpp).
 struct PermanentLoadTables {
     static constexpr int kSources = 2;
     static constexpr int kGroups = 8;

@@ -1,4 +1,4 @@
-#include "app/IniDocument.h"
+#include "file/IniDocument.h"
 
 #include <algorithm>
 
