@@ -125,16 +125,18 @@ void GridLasten_ST::FitTableColumns() {
     const int g = static_cast<int>(tables.currentGroup);
     const int t = static_cast<int>(tables.currentTable);
     std::size_t category = 0, description = 0;
-    bool hasRange = false;
+    std::string range;
     for (int e = 0; e < tables.entryCount[kBuiltIn][g][t]; ++e) {
         category = std::max(category, tables.category[g][t][e].size());
         description = std::max(description, tables.description[kBuiltIn][g][t][e].size());
-        const ValueKind kind = valueKindOf(tables.value[kBuiltIn][g][t][e]);
-        hasRange = hasRange || kind == ValueKind::Range || kind == ValueKind::DryDensity;
+        std::string cell;
+        CellText(3, e + 1, cell);
+        if (cell.size() > range.size()) range = cell;
     }
     const int c = charWidth(this);
     int categoryWidth = std::max(c * static_cast<int>(category), 1);
-    const int rangeWidth = hasRange ? headerWidth(this, "von - bis") : 1;
+    // A range wider than its header, such as "5.6 - 15.0", is not cut.
+    const int rangeWidth = range.empty() ? 1 : std::max(headerWidth(this, "von - bis"), headerWidth(this, range));
     shortValueHeader_ = false;
     std::string header;
     ColumnTitle(4, header);
@@ -152,6 +154,12 @@ void GridLasten_ST::FitTableColumns() {
     SetColWidth(4, valueWidth);
     SetStretchColumn(2);
     Redraw();
+}
+
+// The widths depend on the grid's width, which is known only once the page is laid out.
+void GridLasten_ST::resizeEvent(QResizeEvent* event) {
+    XEditGridClass::resizeEvent(event);
+    FitTableColumns();
 }
 
 bool GridLasten_ST::viewportEvent(QEvent* event) {
@@ -249,6 +257,11 @@ void GridLasten_NU::FitTableColumns() {
     SetColWidth(3, valueWidth);
     SetStretchColumn(2);
     Redraw();
+}
+
+void GridLasten_NU::resizeEvent(QResizeEvent* event) {
+    XEditGridClass::resizeEvent(event);
+    FitTableColumns();
 }
 
 GridLasten_eigNU::GridLasten_eigNU(Document& document, QWidget* parent)

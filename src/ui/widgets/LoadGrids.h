@@ -26,6 +26,7 @@ protected:
     void ColumnTitle(int column, std::string& text) override;
     void CommitCellText(int column, int row, const std::string& text) override;
     bool viewportEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     Document& document_;
@@ -63,6 +64,7 @@ protected:
     void CellText(int column, int row, std::string& text) override;
     void ColumnTitle(int column, std::string& text) override;
     void CommitCellText(int, int, const std::string&) override {}
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     Document& document_;
