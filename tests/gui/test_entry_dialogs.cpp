@@ -27,7 +27,7 @@ bool acceptWith(CLoadEntryDialog& dialog, QLineEdit* field, const QString& text)
     field->setText(text);
     dialog.setResult(QDialog::Rejected);
     dialog.accept();
-    return dialog.result() == QDialog::Accepted;
+    return dialog.QDialog::result() == QDialog::Accepted;
 }
 
 }  // namespace
@@ -51,8 +51,8 @@ private Q_SLOTS:
             QCOMPARE(MessageSink::takeShownTexts().size(), 1);
         }
         QVERIFY(acceptWith(dialog, dialog.countField(), QStringLiteral("1000")));
-        QCOMPARE(dialog.result().count, 1000);
-        QCOMPARE(dialog.result().value, 0.20);
+        QCOMPARE(dialog.entered().count, 1000);
+        QCOMPARE(dialog.entered().value, 0.20);
         QVERIFY(acceptWith(dialog, dialog.countField(), QStringLiteral("1")));
     }
 
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QVERIFY(!acceptWith(dialog, dialog.valueField(), QStringLiteral("60.01")));
         QCOMPARE(MessageSink::takeShownTexts().size(), 2);
         QVERIFY(acceptWith(dialog, dialog.valueField(), QStringLiteral("60")));
-        QCOMPARE(dialog.result().value, 60.0);
+        QCOMPARE(dialog.entered().value, 60.0);
         QVERIFY(acceptWith(dialog, dialog.valueField(), QStringLiteral("26")));
     }
 

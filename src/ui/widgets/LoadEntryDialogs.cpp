@@ -116,7 +116,7 @@ std::optional<double> ModalEntryDialogs::enterDryDensity(const DryDensityEntry& 
 std::optional<CountAndValue> ModalEntryDialogs::enterCountAndValue(const CountValueEntry& entry) {
     CLastWich2Dlg dialog(entry, parent_);
     if (!run_(dialog)) return std::nullopt;
-    return dialog.result();
+    return dialog.entered();
 }
 
 std::optional<double> ModalEntryDialogs::enterImposedLoad(const ImposedLoadEntry& entry) {

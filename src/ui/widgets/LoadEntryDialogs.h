@@ -63,7 +63,7 @@ class CLastWich2Dlg : public CLoadEntryDialog {
 
 public:
     explicit CLastWich2Dlg(const CountValueEntry& entry, QWidget* parent = nullptr);
-    CountAndValue result() const { return {entry_.count, entry_.value}; }
+    CountAndValue entered() const { return {entry_.count, entry_.value}; }
 
     QLineEdit* countField() const { return count_; }
     QLineEdit* valueField() const { return value_; }
