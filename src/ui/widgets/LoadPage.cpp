@@ -146,7 +146,7 @@ CLoadPage::CLoadPage(int templateId, const QString& caption, Document& document,
     frameLayout->addWidget(chooser_);
     frameLayout->addWidget(chooserButtons_);
     frameLayout->addStretch(1);
-    frame_->setMinimumWidth(frame_->fontMetrics().averageCharWidth() * 44);
+    frame_->setMinimumWidth(frame_->fontMetrics().averageCharWidth() * 56);
 
     auto* gridLayout = new QHBoxLayout(gridPlace_);
     gridLayout->setContentsMargins(0, 0, 0, 0);
@@ -253,7 +253,10 @@ void CLoadPage::showRows(const std::vector<ChooserRow>& rows) {
             const QString what = row.kind == ChooserRow::Kind::OwnGroup ? QStringLiteral("Gruppe") : QStringLiteral("Tabelle");
             slot.marker->setChecked(row.checked);
             slot.marker->setAccessibleName(QStringLiteral("%1 wählen: %2").arg(what, text));
-            if (!slot.name->hasFocus()) slot.name->setText(text);
+            if (!slot.name->hasFocus()) {
+                slot.name->setText(text);
+                slot.name->setCursorPosition(0);  // a long name shows its beginning
+            }
             slot.name->setAccessibleName(QStringLiteral("Name der %1").arg(what));
             const QSignalBlocker blocker(slot.unit);
             slot.unit->setCurrentIndex(row.unit - 1);
@@ -314,6 +317,7 @@ void CLoadPage::showActiveElement() {
     const auto e = project.activeElement;
     elementName_->setText(fromProject(project.componentNames[c] + ", " + project.elementNames[c][e]));
     rowNames_->ShowActiveElement();
+    rowNames_->FitHeightToRows(6);
     rowCount_->setText(QStringLiteral("%1 Zeile(n)").arg(rowNames_->GetRowCount()));
 }
 
