@@ -1,10 +1,13 @@
 // The results page laid out anew for the largest project the limits allow, as
 // after a change of the output font or the printer: the listing composed for the
-// printer, the band index, the scroll bars and the first window painted.
+// printer, the band index, the scroll bars and the first window painted. And
+// another table chosen on the permanent loads page: the grid refilled, the
+// "Übernehmen" buttons placed and the page painted.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -16,6 +19,7 @@
 #include "output/PageComposer.h"
 #include "support/SampleProjects.h"
 #include "ui/widgets/DlgErgebnis.h"
+#include "ui/widgets/DlgLasten_ST.h"
 #include "ui/widgets/MessageSink.h"
 #include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
@@ -26,6 +30,7 @@ tavo::CPembApp* program = nullptr;
 
 void RelayoutMaximalProject(benchmark::State& state) {
     tavo::CPembView& view = *program->frame().view();
+    view.tabControl()->SetActiveTab(3);
     auto* results = static_cast<tavo::DlgErgebnis*>(view.GetActivePage())->resultsWindow();
     for (auto _ : state) {
         view.RefreshResults();
@@ -35,6 +40,24 @@ void RelayoutMaximalProject(benchmark::State& state) {
     state.counters["bands"] = results->bandIndex().bandCount();
 }
 BENCHMARK(RelayoutMaximalProject)->Unit(benchmark::kMillisecond);
+
+// Between the two largest tables of "Baustoffe" (25 and 19 entries), so that each
+// choice refills the grid and moves the buttons.
+void ChooseAnotherSelfWeightTable(benchmark::State& state) {
+    tavo::CPembView& view = *program->frame().view();
+    view.tabControl()->SetActiveTab(1);
+    auto* page = static_cast<tavo::DlgLasten_ST*>(view.GetActivePage());
+    page->builtInSourceButton()->click();
+    if (!page->isVisible()) state.SkipWithError("the page is not shown");
+    const tavo::Accordion& accordion = page->accordion();
+    int table = 0;
+    for (auto _ : state) {
+        table = table == 0 ? 5 : 0;
+        page->chooseRow(accordion.rowOfTable(table));
+        page->repaint();
+    }
+}
+BENCHMARK(ChooseAnotherSelfWeightTable)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
