@@ -5,14 +5,8 @@
 namespace tavo {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 NameCommit commitName(std::string& stored, std::string_view typed, bool emptyAllowedWhenUnset, UserPrompts& prompts) {
-    const std::string_view name = trimmed(typed);
+    const std::string_view name = trimBlanks(typed);
     if (name.empty()) {
         if (stored.empty() && emptyAllowedWhenUnset) return NameCommit::Unchanged;
         prompts.warning(kEmptyNameMessage);
@@ -28,7 +22,7 @@ NameCommit commitName(std::string& stored, std::string_view typed, bool emptyAll
 
 bool typeOverBuiltInValue(PermanentLoadTables& tables, int group, int table, int entry, std::string_view typed) {
     double number = 0.0;
-    const std::string_view text = trimmed(typed);
+    const std::string_view text = trimBlanks(typed);
     if (text.empty() || !parseNumber(text, number) || number < 0.005) return false;
     if (text == tables.value[PermanentLoadTables::kBuiltIn][group][table][entry]) return false;
     std::string formatted = formatLoad(number);

@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "model/Windows1252.h"
 #include "ui/Document.h"
 #include "ui/LoadTakeOver.h"
 #include "ui/OwnLoadTables.h"
@@ -115,27 +114,16 @@ void DlgLasten_NU::chooseOwnTable(int table) {
 
 void DlgLasten_NU::nameLeft(int row, const std::string& typed) {
     ImposedLoadTables& t = tables();
-    switch (commitOwnImposedTableName(t, row, typed, prompts())) {
-    case NameCommit::Unchanged: return;
-    case NameCommit::Refused:
-        nameField(row)->setText(QString::fromStdString(windows1252ToUtf8(t.ownTableNames[row])));
-        nameField(row)->selectAll();
-        return;
-    case NameCommit::FirstName: pendingTable_ = false; break;
-    case NameCommit::Stored: break;
-    }
-    document().markModified();
-    listRows();
+    const NameCommit commit = commitOwnImposedTableName(t, row, typed, prompts());
+    if (commit == NameCommit::FirstName) pendingTable_ = false;
+    showNameCommit(row, commit, t.ownTableNames[row]);
 }
 
 void DlgLasten_NU::unitChosen(int row, int unit) {
     ImposedLoadTables& t = tables();
-    if (mayChangeOwnTableUnit(t.ownTableUnit[row], unit, t.entryCount[kOwn][row], prompts())) {
-        t.ownTableUnit[row] = unit;
-        document().markModified();
-        if (shownGrid() == ownGrid_) ownGrid_->Reload();
-    }
-    listRows();
+    const bool changed = mayChangeOwnTableUnit(t.ownTableUnit[row], unit, t.entryCount[kOwn][row], prompts());
+    if (changed) t.ownTableUnit[row] = unit;
+    showUnitChange(changed, ownGrid_);
 }
 
 bool DlgLasten_NU::takeOverEntry(int entry, EntryDialogs& dialogs) {

@@ -178,31 +178,18 @@ void DlgLasten_ST::nameLeft(int index, const std::string& typed) {
     PermanentLoadTables& t = tables();
     const NameCommit commit = row.isGroup() ? commitOwnGroupName(t, row.group, typed, prompts())
                                             : commitOwnTableName(t, row.group, row.table, typed, prompts());
-    switch (commit) {
-    case NameCommit::Unchanged: return;
-    case NameCommit::Refused: {
-        const std::string& stored = row.isGroup() ? t.ownGroupNames[row.group] : t.tableNames[kOwn][row.group][row.table];
-        nameField(index)->setText(QString::fromStdString(windows1252ToUtf8(stored)));
-        nameField(index)->selectAll();
-        return;
-    }
-    case NameCommit::FirstName: (row.isGroup() ? pendingGroup_ : pendingTable_) = false; break;
-    case NameCommit::Stored: break;
-    }
-    document().markModified();
-    listRows();
+    if (commit == NameCommit::FirstName) (row.isGroup() ? pendingGroup_ : pendingTable_) = false;
+    showNameCommit(index, commit, row.isGroup() ? t.ownGroupNames[row.group] : t.tableNames[kOwn][row.group][row.table]);
 }
 
 void DlgLasten_ST::unitChosen(int index, int unit) {
     const Accordion::Row row = accordion_.rows().at(static_cast<std::size_t>(index));
     PermanentLoadTables& t = tables();
     std::uint32_t& stored = t.ownTableUnit[row.group][row.table];
-    if (mayChangeOwnTableUnit(static_cast<std::int32_t>(stored), unit, t.entryCount[kOwn][row.group][row.table], prompts())) {
-        stored = static_cast<std::uint32_t>(unit);
-        document().markModified();
-        if (shownGrid() == ownGrid_) ownGrid_->Reload();
-    }
-    listRows();
+    const bool changed =
+        mayChangeOwnTableUnit(static_cast<std::int32_t>(stored), unit, t.entryCount[kOwn][row.group][row.table], prompts());
+    if (changed) stored = static_cast<std::uint32_t>(unit);
+    showUnitChange(changed, ownGrid_);
 }
 
 bool DlgLasten_ST::takeOverEntry(int entry, EntryDialogs& dialogs) {

@@ -298,6 +298,25 @@ void CLoadPage::showNote(const QString& note) {
     note_->setVisible(!note.isEmpty());
 }
 
+void CLoadPage::showNameCommit(int row, NameCommit commit, const std::string& stored) {
+    if (commit == NameCommit::Unchanged) return;
+    if (commit == NameCommit::Refused) {
+        nameField(row)->setText(fromProject(stored));
+        nameField(row)->selectAll();
+        return;
+    }
+    document_.markModified();
+    listRows();
+}
+
+void CLoadPage::showUnitChange(bool changed, XGridWnd* ownGrid) {
+    if (changed) {
+        document_.markModified();
+        if (shownGrid_ == ownGrid) ownGrid->Reload();
+    }
+    listRows();
+}
+
 QPushButton* CLoadPage::takeOverButton(int row) const { return buttons_->button(row); }
 
 void CLoadPage::takeOver(int row) {

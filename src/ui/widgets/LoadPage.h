@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/OwnLoadTables.h"
 #include "ui/widgets/LoadEntryDialogs.h"
 #include "ui/widgets/MessageSink.h"
 #include "ui/widgets/TabbedDialog.h"
@@ -88,6 +89,12 @@ protected:
     void showGrid(XGridWnd* grid, int count);
     void hideGrids() { showGrid(nullptr, 0); }
     void showNote(const QString& note);
+    // After an own name was left: a refused one shows the stored name again,
+    // selected; a stored one marks the document and lists the rows anew.
+    void showNameCommit(int row, NameCommit commit, const std::string& stored);
+    // After an own table's unit was chosen: the rows list the stored unit, and
+    // a changed one is marked and shown in the grid's header.
+    void showUnitChange(bool changed, XGridWnd* ownGrid);
     // Buttons under the chooser rows ("Neue Tabelle einfügen").
     QPushButton* addChooserButton(const QString& text);
     void addGrid(XGridWnd* grid);
