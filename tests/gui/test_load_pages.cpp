@@ -2,9 +2,11 @@
 // tables taken over into an element, through the entry dialogs where a number
 // is missing, and found again in the saved file and the listing.
 
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
@@ -73,6 +75,12 @@ private Q_SLOTS:
         auto* permanent = qobject_cast<DlgLasten_ST*>(view.GetActivePage());
         QVERIFY(permanent != nullptr);
         QCOMPARE(permanent->takeOverButton(18)->accessibleName(), QStringLiteral("Übernehmen Zeile 18"));
+        // The value cell tells where the value comes from.
+        XGridWnd* grid = permanent->builtInGrid();
+        const QPoint cell = grid->visualRect(grid->model()->index(17, 3)).center();
+        QHelpEvent help(QEvent::ToolTip, cell, grid->viewport()->mapToGlobal(cell));
+        QApplication::sendEvent(grid->viewport(), &help);
+        QCOMPARE(QToolTip::text(), QStringLiteral("EN 1991-1-1, Tabelle A.1"));
         permanent->takeOverButton(18)->click();
         QVERIFY(document.isModified());
         permanent->builtInGrid()->SetCurrentCell(18, 4);
