@@ -2,6 +2,7 @@
 // tables taken over into an element, through the entry dialogs where a number
 // is missing, and found again in the saved file and the listing.
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -165,6 +166,32 @@ private Q_SLOTS:
         for (const std::string& page : listing.pages) text += page;
         for (const char* expected : {"Normalbeton", "Lagerräume", "Maschine", "Brüstung", "7.25", "7.50", "4.80"})
             QVERIFY2(text.find(expected) != std::string::npos, expected);
+    }
+
+    void everyControlOfBothPagesHasANameForAssistiveTechnology() {
+        Sandbox sandbox;
+        Program program{sandbox};
+        QVERIFY(program.app.start({QStringLiteral("tavo"), sandbox.projectFile(QStringLiteral("leer.tavo"), "Decke")}));
+        ProjectData& project = program.app.doc().document().project();
+        project.componentChosen = 1;
+        project.elementChosen = 1;
+        CPembView& view = *program.app.frame().view();
+        for (int tab : {1, 2}) {
+            view.tabControl()->SetActiveTab(tab);
+            auto* page = qobject_cast<CLoadPage*>(view.GetActivePage());
+            for (QRadioButton* source : {page->builtInSourceButton(), page->ownSourceButton()}) {
+                source->click();
+                int named = 0;
+                for (QWidget* control : page->findChildren<QWidget*>()) {
+                    if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus)) continue;
+                    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+                    const QString what = QString::fromLatin1(control->metaObject()->className());
+                    QVERIFY2(accessible != nullptr && !accessible->text(QAccessible::Name).isEmpty(), qPrintable(what));
+                    ++named;
+                }
+                QVERIFY(named >= 15);  // the source buttons, the chooser rows, the grids and their buttons
+            }
+        }
     }
 
     void ownTablesGrowUpToTheirLimits() {
