@@ -11,9 +11,11 @@ namespace tavo {
 
 class CPembDoc;
 class CPembView;
+class IniProfile;
 class OutputCommands;
 class Printout;
 class RecentFileList;
+class ShellCommands;
 struct PrintSettings;
 
 // The main window: menus, tool bar and status bar around the main view.
@@ -22,10 +24,12 @@ class CPembFrame : public QMainWindow {
 
 public:
     // The printout and the settings are the application's; they outlive the window.
-    CPembFrame(CPembDoc& doc, RecentFileList& recentFiles, Printout& printout, PrintSettings& printSettings);
+    CPembFrame(CPembDoc& doc, RecentFileList& recentFiles, Printout& printout, PrintSettings& printSettings,
+               IniProfile& profile);
 
     CPembView* view() const { return view_; }
     OutputCommands& output() const { return *output_; }
+    ShellCommands& shell() const { return *shell_; }
     // The action of a command id; nullptr for an unknown id.
     QAction* action(int commandId) const;
 
@@ -46,6 +50,7 @@ private:
     RecentFileList& recentFiles_;
     CPembView* view_;
     OutputCommands* output_;
+    ShellCommands* shell_;
     std::map<int, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentFilesEnd_ = nullptr;
