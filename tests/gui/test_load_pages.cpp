@@ -4,7 +4,9 @@
 
 #include <QAccessible>
 #include <QHelpEvent>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolTip>
@@ -20,6 +22,7 @@
 #include "output/ListingText.h"
 #include "output/PrintSettings.h"
 #include "ui/LoadTakeOver.h"
+#include "ui/OwnLoadTables.h"
 #include "ui/widgets/DlgLasten_NU.h"
 #include "ui/widgets/DlgLasten_ST.h"
 #include "ui/widgets/LoadEntryDialogs.h"
@@ -216,6 +219,37 @@ private Q_SLOTS:
         }
         QCOMPARE(program.app.doc().document().project().permanentTables.ownGroupCount, 8u);
         QVERIFY(!permanent->newGroupButton()->isVisible());
+    }
+
+    void unitOfAFilledOwnTableChangesOnlyWhenConfirmed() {
+        Sandbox sandbox;
+        Program program{sandbox};
+        QVERIFY(program.app.start({QStringLiteral("tavo"), sandbox.projectFile(QStringLiteral("leer.tavo"), "Decke")}));
+        CPembView& view = *program.app.frame().view();
+        view.tabControl()->SetActiveTab(1);
+        auto* permanent = qobject_cast<DlgLasten_ST*>(view.GetActivePage());
+        permanent->ownSourceButton()->click();
+        permanent->ownGrid()->StoreCellText(1, 2, "2");
+        QComboBox* unit = nullptr;
+        for (QComboBox* combo : permanent->findChildren<QComboBox*>())
+            if (combo->isVisible()) unit = combo;
+        QVERIFY(unit != nullptr);
+        const std::uint32_t& stored = program.app.doc().document().project().permanentTables.ownTableUnit[0][0];
+
+        MessageSink::setNextAnswer(QMessageBox::No);
+        unit->setCurrentIndex(1);
+        Q_EMIT unit->activated(1);
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QString::fromUtf8(kChangeUnitQuestion)});
+        QCOMPARE(stored, 1u);
+        QCOMPARE(unit->currentIndex(), 0);
+
+        MessageSink::setNextAnswer(QMessageBox::Yes);
+        unit->setCurrentIndex(1);
+        Q_EMIT unit->activated(1);
+        QCOMPARE(stored, 2u);
+        std::string header;
+        permanent->ownGrid()->GetColumnTitle(2, header);
+        QCOMPARE(utf8(header), std::string("Last (kN/m²)"));
     }
 };
 
