@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -76,7 +77,7 @@ public:
             const int top = grid_->rowViewportPosition(r - 1);
             const int height = grid_->rowHeight(r - 1);
             const QPoint origin = grid_->viewport()->mapTo(parentWidget(), QPoint(0, top));
-            const bool visible = top >= 0 && top + height <= grid_->viewport()->height();
+            const bool visible = top >= 0 && top + height / 2 <= grid_->viewport()->height();
             b->setGeometry(0, origin.y(), width(), height);
             b->setVisible(visible);
         }
@@ -336,7 +337,8 @@ void CLoadPage::showActiveElement() {
     const auto e = project.activeElement;
     elementName_->setText(fromProject(project.componentNames[c] + ", " + project.elementNames[c][e]));
     rowNames_->ShowActiveElement();
-    rowNames_->FitHeightToRows(6);
+    // The header has its height only once the page is laid out.
+    QTimer::singleShot(0, rowNames_, [grid = rowNames_] { grid->FitHeightToRows(6); });
     rowCount_->setText(QStringLiteral("%1 Zeile(n)").arg(rowNames_->GetRowCount()));
 }
 
