@@ -6,6 +6,7 @@
 
 #include "model/ProjectData.h"
 #include "model/UserPrompts.h"
+#include "ui/ComponentList.h"  // kEmptyNameMessage, shared with the component names
 
 namespace tavo {
 
@@ -47,7 +48,6 @@ bool canAddOwnGroup(const PermanentLoadTables& tables);
 bool canAddOwnTable(const PermanentLoadTables& tables, int group);
 bool canAddOwnImposedTable(const ImposedLoadTables& tables);
 
-inline constexpr const char* kEmptyNameMessage = "Eingabe darf nicht leer sein!";
 inline constexpr const char* kChangeUnitQuestion = "Einheit nachträglich ändern?";
 
 }  // namespace tavo

@@ -20,6 +20,11 @@
 #include "app/gui/HelpWindow.h"
 #include "app/gui/PembDoc.h"
 #include "app/gui/ShellCommands.h"
+#include "app/gui/TavoApplication.h"
+#include "support/SampleProjects.h"
+#include "ui/widgets/CBTZLoe.h"
+#include "ui/widgets/CLastKorrDlg.h"
+#include "ui/widgets/DlgAllgemein.h"
 #include "ui/widgets/DlgErgebnis.h"
 #include "ui/widgets/DlgLasten_NU.h"
 #include "ui/widgets/DlgLasten_ST.h"
@@ -147,5 +152,30 @@ int main(int argc, char* argv[]) {
         shellRunner->expect(QString::fromLatin1(name));
         frame.action(id)->trigger();
     }
+
+    // Last, as it replaces the sample: the components page with the sample's
+    // second element chosen, its two dialogs, a new project and a full one with
+    // a long element list.
+    frame.view()->tabControl()->SetActiveTab(0);
+    auto* components = static_cast<tavo::DlgAllgemein*>(frame.view()->GetActivePage());
+    if (auto* marker = components->findChild<QAbstractButton*>(QStringLiteral("elementMarker1")); marker && marker->isVisible())
+        marker->click();
+    ok = saveShot(frame, target, QStringLiteral("1-bauteile-element")) && ok;
+    for (const auto& [kind, name] : {std::pair{tavo::RowKind::Permanent, "1-zeile-loeschen"}}) {
+        tavo::CBTZLoe dialog(components->componentList(), kind, &frame);
+        dialog.show();
+        ok = saveShot(dialog, target, QString::fromLatin1(name)) && ok;
+    }
+    {
+        tavo::CLastKorrDlg dialog(components->componentList(), tavo::RowKind::Permanent, &frame);
+        dialog.show();
+        ok = saveShot(dialog, target, QStringLiteral("1-manuelle-korrektur")) && ok;
+    }
+    tavo::Document& document = program.app.doc().document();
+    document.newDocument();
+    ok = saveShot(frame, target, QStringLiteral("1-bauteile-neu")) && ok;
+    const QString full = sandbox.projectFile(QStringLiteral("voll.tavo"), tavo::test::makeMaximalProject());
+    document.openDocument(full.toStdString());
+    ok = saveShot(frame, target, QStringLiteral("1-bauteile-voll")) && ok;
     return ok ? 0 : 1;
 }

@@ -240,7 +240,7 @@ Qt::Alignment XGridWnd::ColumnAlignment(int column) const {
 }
 
 int XGridWnd::GetColWidth(int column) const {
-    if (column == 0) return verticalHeader()->isVisible() ? verticalHeader()->width() : 0;
+    if (column == 0) return !verticalHeader()->isHidden() ? verticalHeader()->width() : 0;
     return columnWidth(column - 1);
 }
 
@@ -260,7 +260,7 @@ void XGridWnd::SetStretchColumn(int column) {
 }
 
 int XGridWnd::GetRowHeight(int row) const {
-    if (row == 0) return horizontalHeader()->isVisible() ? horizontalHeader()->sizeHint().height() : 0;
+    if (row == 0) return !horizontalHeader()->isHidden() ? horizontalHeader()->sizeHint().height() : 0;
     return row <= rowCount_ ? rowHeight(row - 1) : verticalHeader()->defaultSectionSize();
 }
 
@@ -318,12 +318,6 @@ void XGridWnd::keyPressEvent(QKeyEvent* event) {
 void XGridWnd::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
     if (initialized_) FitColumns();
-}
-
-void XGridWnd::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    QTableView::currentChanged(current, previous);
-    if (current != previous)
-        Q_EMIT currentCellChanged(current.isValid() ? current.row() + 1 : 0, current.isValid() ? current.column() + 1 : 0);
 }
 
 void XGridWnd::editorClosedByKey(int key) {

@@ -92,17 +92,9 @@ public:
     // The move that Enter makes; true when the current cell changed.
     bool MoveToNextEditCell();
 
-Q_SIGNALS:
-    // 1-based; (0, 0) when no cell is current.
-    void currentCellChanged(int row, int column);
-
 protected:
-    int fitMode() const { return fitMode_; }
-    void setFitMode(int mode) { fitMode_ = mode; }
-
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     friend class XGridDelegate;

@@ -1,11 +1,15 @@
-// The results page laid out anew for the largest project the limits allow, as
-// after a change of the output font or the printer: the listing composed for the
-// printer, the band index, the scroll bars and the first window painted. And
-// another table chosen on the permanent loads page: the grid refilled, the
-// "Übernehmen" buttons placed and the page painted.
+// The pages of the desktop program on the largest project the limits allow:
+// - the results page laid out anew, as after a change of the output font or the
+//   printer: the listing composed for the printer, the band index, the scroll
+//   bars and the first window painted;
+// - another element chosen on the components page: both grids refilled and
+//   painted;
+// - another table chosen on the permanent loads page: the grid refilled, the
+//   "Übernehmen" buttons placed and the page painted.
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -18,8 +22,10 @@
 #include "file/ProjectFile.h"
 #include "output/PageComposer.h"
 #include "support/SampleProjects.h"
+#include "ui/widgets/DlgAllgemein.h"
 #include "ui/widgets/DlgErgebnis.h"
 #include "ui/widgets/DlgLasten_ST.h"
+#include "ui/widgets/GridBT.h"
 #include "ui/widgets/MessageSink.h"
 #include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
@@ -40,6 +46,22 @@ void RelayoutMaximalProject(benchmark::State& state) {
     state.counters["bands"] = results->bandIndex().bandCount();
 }
 BENCHMARK(RelayoutMaximalProject)->Unit(benchmark::kMillisecond);
+
+void ChooseAnotherElement(benchmark::State& state) {
+    tavo::CPembView& view = *program->frame().view();
+    view.tabControl()->SetActiveTab(0);
+    auto* page = static_cast<tavo::DlgAllgemein*>(view.GetActivePage());
+    QAbstractButton* markers[] = {page->findChild<QAbstractButton*>(QStringLiteral("elementMarker0")),
+                                  page->findChild<QAbstractButton*>(QStringLiteral("elementMarker1"))};
+    int next = 1;
+    for (auto _ : state) {
+        markers[next]->click();
+        page->permanentGrid()->viewport()->repaint();
+        page->imposedGrid()->viewport()->repaint();
+        next = 1 - next;
+    }
+}
+BENCHMARK(ChooseAnotherElement)->Unit(benchmark::kMillisecond);
 
 // Between the two largest tables of "Baustoffe" (25 and 19 entries), so that each
 // choice refills the grid and moves the buttons.
@@ -75,7 +97,6 @@ int main(int argc, char* argv[]) {
     tavo::CPembApp app((folder.path() + QStringLiteral("/Tavo.ini")).toStdString(), folder.path());
     if (!app.start({QStringLiteral("tavo"), file})) return 1;
     app.frame().resize(1600, 900);
-    app.frame().view()->tabControl()->SetActiveTab(3);
     program = &app;
 
     benchmark::RunSpecifiedBenchmarks();
