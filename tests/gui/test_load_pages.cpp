@@ -16,13 +16,14 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
 #include "app/gui/PembDoc.h"
-#include "model/RowEdits.h"
 #include "model/Windows1252.h"
 #include "output/HeaderLines.h"
 #include "output/ListingText.h"
 #include "output/PrintSettings.h"
 #include "ui/LoadTakeOver.h"
 #include "ui/OwnLoadTables.h"
+#include "ui/widgets/DlgAllgemein.h"
+#include "ui/widgets/GridBT.h"
 #include "ui/widgets/DlgLasten_NU.h"
 #include "ui/widgets/DlgLasten_ST.h"
 #include "ui/widgets/LoadEntryDialogs.h"
@@ -136,8 +137,14 @@ private Q_SLOTS:
                                                       QStringLiteral("Last eingeben")}));
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
 
-        // The thicknesses are typed on "Bauteile"; then the project is saved.
-        for (int r : {0, 1, 2, 6}) QVERIFY(editThickness(project.permanentRow(0, 0, r), "20"));
+        // The rows stand on "Bauteile", where the thicknesses are typed; then the project is saved.
+        view.tabControl()->SetActiveTab(0);
+        auto* components = qobject_cast<DlgAllgemein*>(view.GetActivePage());
+        QVERIFY(components != nullptr);
+        std::string shown;
+        components->permanentGrid()->GetCellText(7, 1, shown);
+        QCOMPARE(utf8(shown), std::string("Brüstung"));
+        for (int row : {1, 2, 3, 7}) components->permanentGrid()->StoreCellText(row, 3, "20");
         const QString saved = sandbox.path(QStringLiteral("gespeichert.tavo"));
         QVERIFY(document.saveDocument(saved.toStdString()));
         ProjectData reread;
