@@ -226,7 +226,10 @@ void GridLasten_NU::SetupColumns() {
 void GridLasten_NU::ColumnTitle(int column, std::string& text) {
     if (column == 1) text = "Kategorie";
     if (column == 2) text = "Bezeichnung";
-    if (column == 3) text = imposedValueHeader(rowUnitOfTable(static_cast<int>(document_.project().imposedTables.currentTable)));
+    if (column != 3) return;
+    text = imposedValueHeader(rowUnitOfTable(static_cast<int>(document_.project().imposedTables.currentTable)));
+    // In a narrow value column the unit goes onto a second header line.
+    if (wrapValueHeader_) text.replace(text.find(' '), 1, "  ");
 }
 
 void GridLasten_NU::CellText(int column, int row, std::string& text) {
@@ -248,11 +251,14 @@ void GridLasten_NU::FitTableColumns() {
     }
     const int c = charWidth(this);
     const int categoryWidth = category == 0 ? 1 : std::max(c * static_cast<int>(category), headerWidth(this, "Kategorie"));
+    wrapValueHeader_ = false;
     std::string header;
     ColumnTitle(3, header);
     int valueWidth = headerWidth(this, header);
-    if (rowHeaderWidth(this) + valueWidth + c * static_cast<int>(description) + categoryWidth > viewport()->width() - 2)
+    if (rowHeaderWidth(this) + valueWidth + c * static_cast<int>(description) + categoryWidth > viewport()->width() - 2) {
         valueWidth = valueWidth * 6 / 10;
+        wrapValueHeader_ = true;
+    }
     SetColWidth(1, categoryWidth);
     SetColWidth(3, valueWidth);
     SetStretchColumn(2);

@@ -68,6 +68,7 @@ protected:
 
 private:
     Document& document_;
+    bool wrapValueHeader_ = false;
 };
 
 // The chosen own imposed-load table.
