@@ -3,12 +3,15 @@
 //   printer: the listing composed for the printer, the band index, the scroll
 //   bars and the first window painted;
 // - another element chosen on the components page: both grids refilled and
-//   painted.
+//   painted;
+// - another table chosen on the permanent loads page: the grid refilled, the
+//   "Übernehmen" buttons placed and the page painted.
 
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -21,6 +24,7 @@
 #include "support/SampleProjects.h"
 #include "ui/widgets/DlgAllgemein.h"
 #include "ui/widgets/DlgErgebnis.h"
+#include "ui/widgets/DlgLasten_ST.h"
 #include "ui/widgets/GridBT.h"
 #include "ui/widgets/MessageSink.h"
 #include "ui/widgets/PembView.h"
@@ -58,6 +62,24 @@ void ChooseAnotherElement(benchmark::State& state) {
     }
 }
 BENCHMARK(ChooseAnotherElement)->Unit(benchmark::kMillisecond);
+
+// Between the two largest tables of "Baustoffe" (25 and 19 entries), so that each
+// choice refills the grid and moves the buttons.
+void ChooseAnotherSelfWeightTable(benchmark::State& state) {
+    tavo::CPembView& view = *program->frame().view();
+    view.tabControl()->SetActiveTab(1);
+    auto* page = static_cast<tavo::DlgLasten_ST*>(view.GetActivePage());
+    page->builtInSourceButton()->click();
+    if (!page->isVisible()) state.SkipWithError("the page is not shown");
+    const tavo::Accordion& accordion = page->accordion();
+    int table = 0;
+    for (auto _ : state) {
+        table = table == 0 ? 5 : 0;
+        page->chooseRow(accordion.rowOfTable(table));
+        page->repaint();
+    }
+}
+BENCHMARK(ChooseAnotherSelfWeightTable)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

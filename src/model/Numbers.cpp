@@ -72,4 +72,10 @@ std::string formatStringV(const char* format, va_list arguments) {
     return text;
 }
 
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace tavo

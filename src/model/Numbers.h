@@ -6,6 +6,9 @@
 
 namespace tavo {
 
+// The text without the blanks around it.
+std::string_view trimBlanks(std::string_view text);
+
 // Lenient reading of a number text: blanks removed, comma taken as point, the
 // leading number read. An empty or all-blank text is 0 and true; no number, false.
 bool parseNumber(std::string_view text, double& value);
