@@ -11,6 +11,7 @@ namespace tavo {
 
 class CPembDoc;
 class CPembView;
+class MenuCommit;
 class OutputCommands;
 class Printout;
 class RecentFileList;
@@ -47,6 +48,7 @@ private:
     CPembView* view_;
     OutputCommands* output_;
     std::map<int, QAction*> actions_;
+    MenuCommit* menuCommit_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentFilesEnd_ = nullptr;
     QList<QAction*> recentFileActions_;

@@ -25,6 +25,12 @@ Script& script() {
     return instance;
 }
 
+// The boxes kept by MessageSink::hold; nullptr while none is holding.
+std::vector<MessageSink::HeldBox>*& heldBoxes() {
+    static std::vector<MessageSink::HeldBox>* boxes = nullptr;
+    return boxes;
+}
+
 std::function<bool()>& quietPredicate() {
     static std::function<bool()> predicate;
     return predicate;
@@ -90,6 +96,10 @@ Answer toAnswer(QMessageBox::StandardButton button) {
 QMessageBox::StandardButton MessageSink::show(Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
                                               QMessageBox::StandardButton defaultButton) {
     if (quietPredicate() && quietPredicate()()) return defaultButton;
+    if (std::vector<HeldBox>* held = heldBoxes()) {
+        held->push_back({icon, text, buttons, defaultButton});
+        return defaultButton;
+    }
 
     Script& scripted = script();
     if (scripted.active) {
@@ -105,6 +115,20 @@ QMessageBox::StandardButton MessageSink::show(Icon icon, const QString& text, QM
     box.setDefaultButton(defaultButton);
     box.setWindowModality(Qt::ApplicationModal);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+std::vector<MessageSink::HeldBox> MessageSink::hold(const std::function<void()>& action) {
+    std::vector<HeldBox> boxes;
+    struct Holding {
+        std::vector<HeldBox>* outer;
+        ~Holding() { heldBoxes() = outer; }
+    } holding{std::exchange(heldBoxes(), &boxes)};
+    action();
+    return boxes;
+}
+
+void MessageSink::showHeld(const std::vector<HeldBox>& boxes) {
+    for (const HeldBox& box : boxes) show(box.icon, box.text, box.buttons, box.defaultButton);
 }
 
 void MessageSink::setQuietWhen(std::function<bool()> predicate) { quietPredicate() = std::move(predicate); }

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 #include "model/UserPrompts.h"
 
@@ -23,6 +24,19 @@ public:
 
     static QMessageBox::StandardButton show(Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
                                             QMessageBox::StandardButton defaultButton);
+
+    // A box asked for while a widget is in the middle of handling an event (a
+    // menu that is opening) must not run its modal loop there. Inside hold, each
+    // box answers with its default button at once and is kept; showHeld shows
+    // them once the event has been handled.
+    struct HeldBox {
+        Icon icon;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton;
+    };
+    static std::vector<HeldBox> hold(const std::function<void()>& action);
+    static void showHeld(const std::vector<HeldBox>& boxes);
 
     // While the predicate holds (the document commits its pages for closing),
     // nothing is shown and each box answers with its default button.
