@@ -17,6 +17,7 @@ namespace {
 struct Script {
     bool active = false;
     std::deque<QMessageBox::StandardButton> answers;
+    MessageSink::Chooser chooser;
     QStringList shown;
 };
 
@@ -104,7 +105,7 @@ QMessageBox::StandardButton MessageSink::show(Icon icon, const QString& text, QM
     Script& scripted = script();
     if (scripted.active) {
         scripted.shown.append(text);
-        if (scripted.answers.empty()) return defaultButton;
+        if (scripted.answers.empty()) return scripted.chooser ? scripted.chooser(buttons, defaultButton) : defaultButton;
         const QMessageBox::StandardButton answer = scripted.answers.front();
         scripted.answers.pop_front();
         return answer;
@@ -138,6 +139,11 @@ void MessageSink::startScript() { script().active = true; }
 void MessageSink::setNextAnswer(QMessageBox::StandardButton answer) {
     startScript();
     script().answers.push_back(answer);
+}
+
+void MessageSink::setChooser(Chooser chooser) {
+    startScript();
+    script().chooser = std::move(chooser);
 }
 
 QStringList MessageSink::takeShownTexts() { return std::exchange(script().shown, {}); }

@@ -44,6 +44,9 @@ public:
 
     static void startScript();
     static void setNextAnswer(QMessageBox::StandardButton answer);
+    // With no answer queued, a scripted box takes the chooser's answer.
+    using Chooser = std::function<QMessageBox::StandardButton(QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)>;
+    static void setChooser(Chooser chooser);
     static QStringList takeShownTexts();
     static void endScript();
 };
