@@ -11,6 +11,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fontconfig poppler-utils time
   xvfb xauth
+  qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6help6
+  desktop-file-utils appstream dpkg-dev shared-mime-info libglib2.0-bin
 )
 
 missing=()

@@ -4,6 +4,7 @@
 
 #include "file/TextFile.h"
 #include "file/AtomicWrite.h"
+#include "file/ShippedFiles.h"
 #include "model/Windows1252.h"
 
 namespace tavo {
@@ -76,7 +77,7 @@ int HeaderLines::save(const fs::path& path) const {
     return writeFileAtomically(path, windows1252ToUtf8(text)).value();
 }
 
-fs::path headerLinesPath(const fs::path& programDir) { return programDir / "mervik.hdg"; }
+fs::path headerLinesPath(const fs::path& programDir) { return findShippedFile(programDir, "mervik.hdg"); }
 
 HeaderLines loadBanner(const fs::path& path) {
     HeaderLines lines;

@@ -51,7 +51,7 @@ private:
     std::vector<std::string> lines_;
 };
 
-// The header-lines file "mervik.hdg" in the folder of the program file.
+// The header-lines file "mervik.hdg" the program ships.
 std::filesystem::path headerLinesPath(const std::filesystem::path& programDir);
 
 // The banner the page header prints: the lines of the header-lines file when

@@ -6,6 +6,7 @@
 
 #include "file/BinFile.h"
 #include "file/ProjectFile.h"
+#include "file/ShippedFiles.h"
 #include "model/Numbers.h"
 
 namespace tavo {
@@ -52,7 +53,7 @@ std::string Document::title() const {
     return std::filesystem::path(path_).filename().string();
 }
 
-std::string Document::demoPath() const { return (std::filesystem::path(programDir_) / kDemoFileName).string(); }
+std::string Document::demoPath() const { return findShippedFile(programDir_, kDemoFileName).string(); }
 
 void Document::markModified() { setModified(true); }
 

@@ -47,7 +47,7 @@ struct PageFillStates {
 // commit the pages, ask to save the old project, then replace or write it.
 class Document {
 public:
-    // The sample project lies in programDir.
+    // The sample project ships with the program in programDir.
     Document(UserPrompts& prompts, DocumentShell& shell, std::string programDir);
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QScrollBar>
 
@@ -14,6 +15,8 @@
 #include "app/gui/DialogRunner.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
+#include "app/gui/HelpWindow.h"
+#include "app/gui/ShellCommands.h"
 #include "ui/widgets/DlgErgebnis.h"
 #include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
@@ -83,6 +86,30 @@ int main(int argc, char* argv[]) {
     };
     for (const auto& [id, name] : commands) {
         runner->expect(QString::fromLatin1(name));
+        frame.action(id)->trigger();
+    }
+
+    // The help as the desktop program finds it beside itself, on the components page's topic.
+    tavo::ShellPlaces places = tavo::installedShellPlaces();
+    places.programFile = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("tavo"));
+    frame.shell().setPlaces(places);
+    frame.shell().contextHelp(tavo::PageId::Components, nullptr);
+    if (tavo::HelpWindow* help = frame.shell().helpWindow()) {
+        QElapsedTimer contentsBuilt;
+        contentsBuilt.start();
+        while (contentsBuilt.elapsed() < 1000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+        ok = saveShot(*help, target, QStringLiteral("13-hilfe-bauteile")) && ok;
+    } else {
+        ok = false;
+    }
+    auto* shellRunner = new PhotographingRunner(target, ok);
+    frame.shell().setDialogRunner(std::unique_ptr<tavo::DialogRunner>(shellRunner));
+    const std::pair<int, const char*> shellCommands[] = {
+        {tavo::CommandId::About, "14-info"},
+        {tavo::CommandId::CheckForUpdate, "15-nach-updates-suchen"},
+    };
+    for (const auto& [id, name] : shellCommands) {
+        shellRunner->expect(QString::fromLatin1(name));
         frame.action(id)->trigger();
     }
     return ok ? 0 : 1;

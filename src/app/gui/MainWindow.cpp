@@ -1,6 +1,7 @@
 #include "app/gui/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include "app/gui/PembDoc.h"
 #include "app/gui/Printout.h"
 #include "app/gui/RecentFileList.h"
+#include "app/gui/ShellCommands.h"
 #include "ui/widgets/PembView.h"
 
 // The resources are linked from a static library, where nothing else would pull them in.
@@ -37,8 +39,6 @@ struct CommandEntry {
     const char* icon;
 };
 
-// Commands whose handlers come with help and the update check stay disabled
-// until those parts connect them.
 const CommandEntry kCommands[] = {
     {CommandId::FileNew, "&Neu\tStrg+N", "Erstellt ein neues Dokument", "Neu", Qt::CTRL | Qt::Key_N, ":/icons/new.svg"},
     {CommandId::FileOpen, "Ö&ffnen...\tStrg+O", "Öffnet ein vorhandenes Dokument", "Öffnen", Qt::CTRL | Qt::Key_O, ":/icons/open.svg"},
@@ -63,21 +63,21 @@ const CommandEntry kCommands[] = {
     {CommandId::About, "Inf&o ...", "Zeigt Programminformationen, Versionsnummer und Copyright an", nullptr, {}, nullptr},
 };
 
-// Not yet connected: help, the update check and remote support.
-constexpr int kPendingCommands[] = {
-    CommandId::Help, CommandId::HelpIndex, CommandId::About, CommandId::CheckForUpdate, CommandId::RemoteSupport,
-};
-
 QString escapeAmpersands(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
 }  // namespace
 
-CPembFrame::CPembFrame(CPembDoc& doc, RecentFileList& recentFiles, Printout& printout, PrintSettings& printSettings)
+CPembFrame::CPembFrame(CPembDoc& doc, RecentFileList& recentFiles, Printout& printout, PrintSettings& printSettings,
+                       IniProfile& profile)
     : doc_(doc),
       recentFiles_(recentFiles),
       view_(new CPembView(doc.document(), printout, this)),
-      output_(new OutputCommands(printout, printSettings, doc.document(), *view_, this)) {
+      output_(new OutputCommands(printout, printSettings, doc.document(), *view_, this)),
+      shell_(new ShellCommands(profile, *view_, this)) {
     initResources();
+    // The desktop shows the windows with the entry and icon the package installs.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavo.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("at.kova_software.Tavo"));
     printout.setView(view_);
     setCentralWidget(view_);
     createActions();
@@ -118,7 +118,6 @@ void CPembFrame::createActions() {
         if (entry.icon != nullptr) command->setIcon(QIcon(QString::fromUtf8(entry.icon)));
         actions_.emplace(entry.id, command);
     }
-    for (int id : kPendingCommands) action(id)->setEnabled(false);
 }
 
 QMenu* CPembFrame::addMenu(const QString& title) {
@@ -159,6 +158,8 @@ void CPembFrame::createMenus() {
     helpMenu->addAction(action(CommandId::RemoteSupport));
     helpMenu->addSeparator();
     helpMenu->addAction(action(CommandId::About));
+    connect(helpMenu, &QMenu::aboutToShow, this,
+            [this] { action(CommandId::RemoteSupport)->setEnabled(shell_->remoteSupportAvailable()); });
 }
 
 void CPembFrame::createToolBar() {
@@ -210,6 +211,15 @@ void CPembFrame::connectCommands() {
         {CommandId::TitleFont, &OutputCommands::chooseTitleFont},
     };
     for (const auto& [id, command] : outputCommands) connect(action(id), &QAction::triggered, output_, command);
+
+    const std::pair<int, void (ShellCommands::*)()> shellCommands[] = {
+        {CommandId::Help, &ShellCommands::help},
+        {CommandId::HelpIndex, &ShellCommands::helpContents},
+        {CommandId::About, &ShellCommands::about},
+        {CommandId::CheckForUpdate, &ShellCommands::autoUpdateSettings},
+        {CommandId::RemoteSupport, &ShellCommands::remoteSupport},
+    };
+    for (const auto& [id, command] : shellCommands) connect(action(id), &QAction::triggered, shell_, command);
     new ModalAccelerators({action(CommandId::FileNew), action(CommandId::FileOpen), action(CommandId::FileSave), action(CommandId::Print)}, this);
 }
 

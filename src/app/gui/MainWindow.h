@@ -11,10 +11,12 @@ namespace tavo {
 
 class CPembDoc;
 class CPembView;
+class IniProfile;
 class MenuCommit;
 class OutputCommands;
 class Printout;
 class RecentFileList;
+class ShellCommands;
 struct PrintSettings;
 
 // The main window: menus, tool bar and status bar around the main view.
@@ -23,10 +25,12 @@ class CPembFrame : public QMainWindow {
 
 public:
     // The printout and the settings are the application's; they outlive the window.
-    CPembFrame(CPembDoc& doc, RecentFileList& recentFiles, Printout& printout, PrintSettings& printSettings);
+    CPembFrame(CPembDoc& doc, RecentFileList& recentFiles, Printout& printout, PrintSettings& printSettings,
+               IniProfile& profile);
 
     CPembView* view() const { return view_; }
     OutputCommands& output() const { return *output_; }
+    ShellCommands& shell() const { return *shell_; }
     // The action of a command id; nullptr for an unknown id.
     QAction* action(int commandId) const;
 
@@ -47,6 +51,7 @@ private:
     RecentFileList& recentFiles_;
     CPembView* view_;
     OutputCommands* output_;
+    ShellCommands* shell_;
     std::map<int, QAction*> actions_;
     MenuCommit* menuCommit_ = nullptr;
     QMenu* fileMenu_ = nullptr;

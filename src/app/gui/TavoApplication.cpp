@@ -12,6 +12,7 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/PembDoc.h"
 #include "app/gui/Printout.h"
+#include "app/gui/ShellCommands.h"
 
 namespace tavo {
 
@@ -39,11 +40,11 @@ CPembApp::~CPembApp() = default;
 bool CPembApp::start(const QStringList& arguments) {
     printSettings_ = loadPrintSettings(profile_);
     recentFiles_ = RecentFileList(loadRecentFiles(profile_));
-    if (checkForUpdateAtStartup()) return false;
+    if (checkForUpdateAtStartup(profile_.path())) return false;
 
     doc_ = std::make_unique<CPembDoc>(profile_, recentFiles_, programDir_);
     printout_ = std::make_unique<Printout>(doc_->document(), printSettings_, programDir_.toStdU16String());
-    frame_ = std::make_unique<CPembFrame>(*doc_, recentFiles_, *printout_, printSettings_);
+    frame_ = std::make_unique<CPembFrame>(*doc_, recentFiles_, *printout_, printSettings_, profile_);
 
     // The footer and the recent files show where the project lies, wherever the program was started.
     const QString file = arguments.value(1).isEmpty() ? QString() : QFileInfo(arguments.value(1)).absoluteFilePath();
@@ -60,7 +61,5 @@ void CPembApp::exit() {
     savePrintSettings(profile_, printSettings_);
     saveRecentFiles(profile_, recentFiles_.paths());
 }
-
-bool checkForUpdateAtStartup() { return false; }
 
 }  // namespace tavo

@@ -53,8 +53,4 @@ private:
     std::unique_ptr<CPembFrame> frame_;
 };
 
-// The start-up update check; true when it has started an installer and the
-// program must end. The check itself comes with the update command.
-bool checkForUpdateAtStartup();
-
 }  // namespace tavo

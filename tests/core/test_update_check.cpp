@@ -1,0 +1,327 @@
+#include <gtest/gtest.h>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+
+#include "TextFileHelpers.h"
+#include "app/AutoUpdate.h"
+#include "file/IniProfile.h"
+#include "model/UserPrompts.h"
+
+extern char** environ;
+
+namespace tavo {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+using Texts = std::vector<std::string>;
+
+// Starts programs for real, so the fake updater scripts run as the updater
+// would; waits for the ones started without waiting before the test looks.
+class SpawningSystem : public UpdateSystem {
+public:
+    ~SpawningSystem() override { finish(); }
+
+    Run run(const fs::path& program, const std::vector<std::string>& arguments, bool wait) override {
+        std::vector<std::string> argv{program.string()};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        std::vector<char*> pointers;
+        for (std::string& argument : argv) pointers.push_back(argument.data());
+        pointers.push_back(nullptr);
+        pid_t child = 0;
+        if (const int error = posix_spawn(&child, pointers[0], nullptr, nullptr, pointers.data(), environ); error != 0)
+            return {false, 0, error};
+        if (!wait) {
+            running_.push_back(child);
+            return {true, 0, 0};
+        }
+        return {true, exitCode(child), 0};
+    }
+
+    std::optional<FileVersion> installerVersion(const fs::path&) override { return installer; }
+
+    void finish() {
+        for (pid_t child : running_) exitCode(child);
+        running_.clear();
+    }
+
+    std::optional<FileVersion> installer;
+
+private:
+    static int exitCode(pid_t child) {
+        int status = 0;
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -100;
+    }
+
+    std::vector<pid_t> running_;
+};
+
+// Records what is shown, marking information with "i:" and warnings with "!:",
+// and answers the questions from a script.
+class RecordingPrompts : public UserPrompts {
+public:
+    void warning(const std::string& text) override { shown.push_back("!:" + text); }
+    void information(const std::string& text) override { shown.push_back("i:" + text); }
+    bool askYesNo(const std::string& text, bool) override {
+        shown.push_back("?:" + text);
+        const bool yes = !answers.empty() && answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return yes;
+    }
+    Answer askYesNoCancel(const std::string& text, Answer) override { return askYesNo(text, true) ? Answer::Yes : Answer::No; }
+
+    std::deque<bool> answers;
+    Texts shown;
+};
+
+class UpdateCheck : public ::testing::Test {
+protected:
+    test::TemporaryFolder root;
+    fs::path updater = root.path() / "opt" / "Vordane";
+    fs::path record = root.path() / "arguments.txt";
+    UpdatePlaces places{root.path() / "bin" / "tavo", {18, 0, 0, 1}, root.path() / "Tavo.ini", updater,
+                        root.path() / "Dokumente" / "Kova-Software" / "Upd18_0Tavo.deb", 0x1a2b};
+    SpawningSystem system;
+    RecordingPrompts prompts;
+
+    // An updater that records its arguments, one a line, a run after another,
+    // and exits with the codes given, one per run.
+    void fakeUpdater(std::vector<int> codes) {
+        fs::create_directories(updater.parent_path());
+        std::string script = "#!/bin/sh\nrun=$(cat '" + (root.path() / "runs").string() + "' 2>/dev/null || echo 0)\n";
+        script += "echo $((run + 1)) > '" + (root.path() / "runs").string() + "'\n";
+        script += "printf '%s\\n' \"$@\" '--' >> '" + record.string() + "'\ncase $run in\n";
+        for (std::size_t i = 0; i < codes.size(); ++i) script += std::to_string(i) + ") exit " + std::to_string(codes[i]) + ";;\n";
+        script += "esac\nexit 99\n";
+        test::writeText(updater, script);
+        fs::permissions(updater, fs::perms::owner_all);
+    }
+
+    Texts recordedRuns() {
+        system.finish();
+        Texts runs;
+        std::ifstream in(record);
+        std::string line, run;
+        while (std::getline(in, line)) {
+            if (line == "--") {
+                runs.push_back(run);
+                run.clear();
+            } else {
+                run += (run.empty() ? "" : " ") + line;
+            }
+        }
+        return runs;
+    }
+
+    void placeInstaller(FileVersion version) {
+        fs::create_directories(places.installer.parent_path());
+        test::writeText(places.installer, "package");
+        system.installer = version;
+    }
+
+    AutoUpdate update() { return AutoUpdate(places, system, prompts); }
+
+    std::string options(const char* mode) const {
+        return std::string("-i") + mode + " -aTavo -d18.0.0.1 -v" + std::string(kVersionInfoAddress) + " -f" +
+               places.settingsFile.string() + " -sTavo_1800";
+    }
+};
+
+TEST_F(UpdateCheck, EveryExitCodeOfTheInteractiveCheckHasItsMessage) {
+    const std::pair<int, std::string> cases[] = {
+        {1, "!:Download läuft bereits!"},
+        {2, "!:Fehler beim Überprüfen auf neue Version [2]!"},
+        {3, "!:Fehler beim Überprüfen auf neue Version [3]!"},
+        {11, "!:Fehler beim Überprüfen auf neue Version [11]!"},
+        {13, "!:Fehler beim Überprüfen auf neue Version [13]!"},
+        {15, "!:Fehler beim Überprüfen auf neue Version [15]!"},
+        {16, "!:Fehler beim Überprüfen auf neue Version [16]!"},
+        {12, "!:Download abgebrochen!"},
+        {14, "!:Download abgebrochen!"},
+        {4, "i:Installierte Version ist aktuell!"},
+        {5, "i:Keine neuere Version gefunden!"},
+        {9, "i:Keine neuere Version gefunden!"},
+        {10, "i:Keine neuere Version gefunden!"},
+        {7, "i:Neue Version wird beim nächsten Aufruf installiert (18.1.0.0)!"},
+        {8, "i:Neue Version wird beim nächsten Aufruf installiert (?.?.?.?)!"},
+    };
+    for (const auto& [code, expected] : cases) {
+        fs::remove(root.path() / "runs");
+        fakeUpdater({code});
+        system.installer = code == 7 ? std::optional<FileVersion>(FileVersion{18, 1, 0, 0}) : std::nullopt;
+        prompts.shown.clear();
+        update().checkNow();
+        EXPECT_EQ(prompts.shown, Texts{expected}) << "exit code " << code;
+    }
+    fs::remove(record);
+    fs::remove(root.path() / "runs");
+    fakeUpdater({0});
+    prompts.shown.clear();
+    update().checkNow();
+    EXPECT_EQ(prompts.shown, Texts{}) << "exit code 0 says nothing";
+    EXPECT_EQ(recordedRuns(), Texts{options("11")});
+}
+
+TEST_F(UpdateCheck, AMissingOrUnstartableUpdaterIsNamed) {
+    update().checkNow();
+    EXPECT_EQ(prompts.shown, Texts{"!:Programm " + updater.string() + " nicht installiert!"});
+
+    fs::create_directories(updater.parent_path());
+    test::writeText(updater, "not a program");
+    prompts.shown.clear();
+    update().checkNow();
+    EXPECT_EQ(prompts.shown, Texts{"!:Fehler beim Aufruf des Downloaders " + updater.string() + "\nStatus: 13"});
+}
+
+TEST_F(UpdateCheck, ANewerVersionOnTheServerIsDownloadedWhenTheUserAgrees) {
+    fakeUpdater({6, 7});
+    const fs::path versionFile = root.path() / "Dokumente" / "Kova-Software" / "Upd18_0Tavo.txt";
+    fs::create_directories(versionFile.parent_path());
+    test::writeText(versionFile, "18.2.0.0 vom 1.3.2027\n");
+    system.installer = FileVersion{18, 2, 0, 0};
+    prompts.answers = {true};
+    update().checkNow();
+    EXPECT_EQ(prompts.shown, (Texts{"?:Neue Version 18.2.0.0 gefunden!\nJetzt herunterladen?",
+                                    "i:Neue Version wird beim nächsten Aufruf installiert (18.2.0.0)!"}));
+    EXPECT_EQ(recordedRuns(), (Texts{options("11"), options("2")}));
+    EXPECT_FALSE(fs::exists(versionFile));
+
+    // Without the version file the version is unknown; "no" downloads nothing.
+    fs::remove(record);
+    fs::remove(root.path() / "runs");
+    prompts.shown.clear();
+    prompts.answers = {false};
+    update().checkNow();
+    EXPECT_EQ(prompts.shown, Texts{"?:Neue Version ?.?.?.? gefunden!\nJetzt herunterladen?"});
+    EXPECT_EQ(recordedRuns(), Texts{options("11")});
+
+    // A failed download is reported as a failed check would be.
+    fs::remove(root.path() / "runs");
+    fakeUpdater({6, 12});
+    prompts.shown.clear();
+    prompts.answers = {true};
+    update().checkNow();
+    EXPECT_EQ(prompts.shown.back(), "!:Download abgebrochen!");
+}
+
+TEST_F(UpdateCheck, ANewerDownloadedInstallerIsInstalledAtTheStartWhenTheUserAgrees) {
+    fakeUpdater({0});
+    placeInstaller({18, 0, 0, 2});
+    prompts.answers = {true};
+    EXPECT_TRUE(update().checkAtStartup(system_clock::now()));
+    EXPECT_EQ(prompts.shown, Texts{"?:Neue Version 18.0.0.2 gefunden!\nJetzt installieren?"});
+    const std::string folder = places.programFile.parent_path().string();
+    EXPECT_EQ(recordedRuns(), Texts{"-e1a2b -v" + folder + " -p" + folder + " -a" + places.programFile.string() + " " +
+                                    places.installer.string()});
+
+    // "No" starts the program as usual and skips this start's check.
+    fs::remove(record);
+    prompts.shown.clear();
+    prompts.answers = {false};
+    EXPECT_FALSE(update().checkAtStartup(system_clock::now()));
+    EXPECT_EQ(recordedRuns(), Texts{});
+    EXPECT_TRUE(fs::exists(places.installer));
+}
+
+TEST_F(UpdateCheck, AnInstallerThatIsNotNewerIsDeletedAndTheCheckRuns) {
+    for (const FileVersion version : {FileVersion{18, 0, 0, 1}, FileVersion{17, 9, 9, 9}}) {
+        fs::remove(record);
+        fs::remove(root.path() / "runs");
+        fakeUpdater({0});
+        placeInstaller(version);
+        EXPECT_FALSE(update().checkAtStartup(system_clock::now()));
+        EXPECT_FALSE(fs::exists(places.installer));
+        EXPECT_EQ(recordedRuns(), Texts{options("12")});
+    }
+    EXPECT_EQ(prompts.shown, Texts{});
+}
+
+TEST_F(UpdateCheck, TheStartUpCheckFollowsTheInterval) {
+    fakeUpdater({0, 0, 0});
+    IniProfile settings(places.settingsFile);
+    const auto now = sys_days(2027y / 3 / 10) + 12h;
+    settings.writeString("Tavo_1800", "AutoUpdateTime", "2027.3.3.9.12.0.0.0");  // a day ago
+    settings.writeInt("Tavo_1800", "AutoUpdateFlag", 0);
+    EXPECT_FALSE(update().checkAtStartup(now));
+    settings.writeInt("Tavo_1800", "AutoUpdateFlag", 2);
+    EXPECT_FALSE(update().checkAtStartup(now));
+    settings.writeInt("Tavo_1800", "AutoUpdateFlag", 1);
+    EXPECT_FALSE(update().checkAtStartup(now));
+    EXPECT_EQ(recordedRuns(), Texts{options("12")});
+
+    settings.writeInt("Tavo_1800", "AutoUpdateFlag", -1);
+    update().checkAtStartup(now);
+    EXPECT_EQ(recordedRuns().size(), 2U);
+
+    // Without the section, every start checks; without the updater, quietly nothing.
+    fs::remove(places.settingsFile);
+    update().checkAtStartup(now);
+    EXPECT_EQ(recordedRuns().size(), 3U);
+    fs::remove(updater);
+    EXPECT_FALSE(update().checkAtStartup(now));
+    EXPECT_EQ(prompts.shown, Texts{});
+}
+
+TEST_F(UpdateCheck, AProgramOfAnotherNameNeverChecks) {
+    fakeUpdater({4});
+    places.programFile = root.path() / "bin" / "tavo-test";
+    placeInstaller({19, 0, 0, 0});
+    EXPECT_FALSE(update().checkAtStartup(system_clock::now()));
+    update().checkNow();
+    EXPECT_EQ(prompts.shown, Texts{});
+    EXPECT_EQ(recordedRuns(), Texts{});
+
+    places.programFile = root.path() / "bin" / "TAVO";
+    update().checkNow();
+    EXPECT_EQ(prompts.shown, Texts{"i:Installierte Version ist aktuell!"});
+}
+
+TEST(UpdateInterval, IsDueATenthOfADayEarly) {
+    const auto now = sys_days(2027y / 3 / 10) + 12h;
+    // 2.95 and 2.85 days before noon of 10 March.
+    const double justDue = daysSinceCheck("2027.3.0.7.13.12.0.0", now);
+    const double notYet = daysSinceCheck("2027.3.0.7.15.36.0.0", now);
+    EXPECT_NEAR(justDue, 2.95, 1e-9);
+    EXPECT_TRUE(intervalElapsed(3, justDue));
+    EXPECT_NEAR(notYet, 2.85, 1e-9);
+    EXPECT_FALSE(intervalElapsed(3, notYet));
+
+    EXPECT_EQ(daysSinceCheck("2027.3.3.11.8.0.0.0", now), 0.0) << "a check in the future";
+    for (const char* unreadable : {"", "2027.3.3.10", "2027.2.0.30.12.0.0.0", "2027.3.3.10.24.0.0.0", "gestern"})
+        EXPECT_EQ(daysSinceCheck(unreadable, now), 999999999.0) << unreadable;
+}
+
+TEST(UpdateInterval, TheDialogShowsAndStoresTheChoice) {
+    EXPECT_EQ(selectionForInterval(0).choice, IntervalChoice::Never);
+    EXPECT_EQ(selectionForInterval(-1).choice, IntervalChoice::EveryStart);
+    EXPECT_EQ(selectionForInterval(1).choice, IntervalChoice::Daily);
+    EXPECT_EQ(selectionForInterval(1).days, 7);
+    EXPECT_EQ(selectionForInterval(14).choice, IntervalChoice::EveryNDays);
+    EXPECT_EQ(selectionForInterval(14).days, 14);
+    EXPECT_EQ(selectionForInterval(-5).choice, IntervalChoice::None);
+
+    EXPECT_EQ(intervalForSelection(IntervalChoice::Never, "3"), 0);
+    EXPECT_EQ(intervalForSelection(IntervalChoice::EveryStart, "3"), -1);
+    EXPECT_EQ(intervalForSelection(IntervalChoice::Daily, "3"), 1);
+    EXPECT_EQ(intervalForSelection(IntervalChoice::EveryNDays, "3"), 3);
+    for (const char* invalid : {"0", "-2", "", "3,5", "x"}) EXPECT_EQ(intervalForSelection(IntervalChoice::EveryNDays, invalid), 7) << invalid;
+    EXPECT_EQ(intervalForSelection(IntervalChoice::None, "3"), 1);
+}
+
+TEST(UpdatePlacesOnLinux, TheInstallerIsNamedAfterVersionAndProgram) {
+    EXPECT_EQ(downloadedInstallerPath("/home/ing/Dokumente", {18, 0, 0, 1}, "Tavo"),
+              fs::path("/home/ing/Dokumente/Kova-Software/Upd18_0Tavo.deb"));
+}
+
+}  // namespace
+}  // namespace tavo

@@ -1,0 +1,181 @@
+// The commands of the menu "?" with the user played by the test: help for each
+// page and in a dialog, the help file of a renamed program, the about box, the
+// update dialog against a fake updater and the remote-support item.
+
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "GuiTestSupport.h"
+#include "app/gui/Commands.h"
+#include "app/gui/HelpWindow.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/OutputCommands.h"
+#include "app/gui/ShellCommands.h"
+#include "file/IniProfile.h"
+#include "ui/widgets/PembView.h"
+#include "ui/widgets/TabControl.h"
+#include "ui/widgets/TabbedDialog.h"
+
+using namespace tavo;
+using namespace tavo::test;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Sandbox> sandbox_;
+    std::unique_ptr<Program> program_;
+    ScriptedDialogs* dialogs_ = nullptr;
+
+    CPembFrame& frame() { return program_->app.frame(); }
+    ShellCommands& shell() { return frame().shell(); }
+    void trigger(int commandId) { frame().action(commandId)->trigger(); }
+
+    // The program file is "tavo" in the sandbox, beside a copy of the built help.
+    ShellPlaces places(const QString& programName = QStringLiteral("tavo")) const {
+        return {sandbox_->path(programName), sandbox_->path(QStringLiteral("Vordane")),
+                sandbox_->path(QStringLiteral("kova_teamviewer_de")), sandbox_->path(QStringLiteral("Dokumente"))};
+    }
+    void placeHelp(const QString& name) const {
+        QVERIFY(QFile::copy(QStringLiteral(TAVO_HELP_FILE), sandbox_->path(name)));
+    }
+    QString shownPage() {
+        return shell().helpWindow() != nullptr ? shell().helpWindow()->currentPage().fileName() : QString();
+    }
+    void showHelpMenu() {
+        for (QAction* menu : frame().menuBar()->actions())
+            if (menu->text() == QStringLiteral("&?")) Q_EMIT menu->menu()->aboutToShow();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { prepareQtApplication(*qApp); }
+
+    void init() {
+        sandbox_ = std::make_unique<Sandbox>();
+        program_ = std::make_unique<Program>(*sandbox_);
+        QVERIFY(program_->app.start({QStringLiteral("tavo")}));
+        frame().show();
+        dialogs_ = new ScriptedDialogs;
+        shell().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs_));
+        shell().setPlaces(places());
+        MessageSink::takeShownTexts();
+    }
+
+    void cleanup() {
+        program_.reset();
+        sandbox_.reset();
+    }
+
+    void f1OpensThePagesTopicAndInADialogTheDefault() {
+        placeHelp(QStringLiteral("tavo.qch"));
+        const QString topics[] = {QStringLiteral("bauteile.html"), QStringLiteral("staendige-lasten.html"),
+                                  QStringLiteral("nutzlasten.html"), QStringLiteral("ergebnis.html")};
+        for (int page = 0; page < 4; ++page) {
+            frame().view()->tabControl()->SetActiveTab(page);
+            QTest::keyClick(frame().view()->GetActivePage(), Qt::Key_F1);
+            QCOMPARE(MessageSink::takeShownTexts(), QStringList());
+            QCOMPARE(shownPage(), topics[page]);
+            QVERIFY(shell().helpWindow()->isVisible());
+        }
+        auto* output = new ScriptedDialogs;
+        output->answer([](QDialog& dialog) {
+            QTest::keyClick(&dialog, Qt::Key_F1);
+            return false;
+        });
+        frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(output));
+        trigger(CommandId::HeaderFooter);
+        QCOMPARE(shownPage(), QStringLiteral("index.html"));
+
+        trigger(CommandId::Help);
+        QCOMPARE(shownPage(), QStringLiteral("index.html"));
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList());
+    }
+
+    void aRenamedProgramLooksForAHelpFileOfItsName() {
+        placeHelp(QStringLiteral("tavo.qch"));
+        shell().setPlaces(places(QStringLiteral("bauwaage")));
+        trigger(CommandId::Help);
+        trigger(CommandId::HelpIndex);
+        QCOMPARE(MessageSink::takeShownTexts(),
+                 QStringList({QStringLiteral("chm-Datei wurde nicht gefunden!"), QStringLiteral("chm-Datei wurde nicht gefunden!")}));
+        QCOMPARE(shell().helpWindow(), nullptr);
+
+        placeHelp(QStringLiteral("bauwaage.qch"));
+        trigger(CommandId::HelpIndex);
+        QCOMPARE(shownPage(), QStringLiteral("index.html"));
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList());
+    }
+
+    void theAboutBoxShowsTheBuildsVersion() {
+        QString version;
+        dialogs_->answer([&version](QDialog& dialog) {
+            version = dialog.findChild<QLabel*>(QStringLiteral("version"))->text();
+            return true;
+        });
+        trigger(CommandId::About);
+        QCOMPARE(dialogs_->shownTitles(), QStringList{QStringLiteral("Kova Bauwaage")});
+        QCOMPARE(version, QStringLiteral("Dateiversion 18.0.0.1 (64 bit)"));
+    }
+
+    void theUpdateDialogStoresTheIntervalAndChecksThroughTheUpdater() {
+        IniProfile settings(sandbox_->settingsFile());
+        settings.writeInt("Tavo_1800", "AutoUpdateFlag", 14);
+        sandbox_->file(QStringLiteral("Vordane"), "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/arguments\"\nexit 4\n");
+        QFile::setPermissions(sandbox_->path(QStringLiteral("Vordane")), QFile::ReadOwner | QFile::ExeOwner);
+
+        dialogs_->answer([](QDialog& dialog) {
+            auto* days = dialog.findChild<QLineEdit*>();
+            if (days->text() != QStringLiteral("14")) return false;
+            for (auto* button : dialog.findChildren<QPushButton*>())
+                if (button->text().startsWith(QStringLiteral("Jetzt"))) button->click();
+            for (auto* choice : dialog.findChildren<QRadioButton*>())
+                if (choice->text() == QStringLiteral("&täglich")) choice->setChecked(true);
+            return true;
+        });
+        trigger(CommandId::CheckForUpdate);
+        QCOMPARE(dialogs_->shownTitles(), QStringList{QStringLiteral("Nach Updates suchen")});
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Installierte Version ist aktuell!")});
+        QVERIFY(sandbox_->bytes(sandbox_->path(QStringLiteral("arguments"))).startsWith("-i11 -aTavo -d18.0.0.1 -v"));
+        QCOMPARE(settings.getInt("Tavo_1800", "AutoUpdateFlag", 0), 1);
+
+        // "Jeden" with no valid number stores 7; "Abbrechen" stores nothing.
+        dialogs_->answer([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>()->setText(QStringLiteral("0"));
+            for (auto* choice : dialog.findChildren<QRadioButton*>())
+                if (choice->text() == QStringLiteral("J&eden")) choice->setChecked(true);
+            return true;
+        });
+        trigger(CommandId::CheckForUpdate);
+        QCOMPARE(settings.getInt("Tavo_1800", "AutoUpdateFlag", 0), 7);
+        trigger(CommandId::CheckForUpdate);
+        QCOMPARE(settings.getInt("Tavo_1800", "AutoUpdateFlag", 0), 7);
+    }
+
+    void remoteSupportIsOfferedOnlyWhileTheLauncherExists() {
+        QAction* remote = frame().action(CommandId::RemoteSupport);
+        showHelpMenu();
+        QVERIFY(!remote->isEnabled());
+
+        const QString launcher = sandbox_->file(QStringLiteral("kova_teamviewer_de"), "kein Programm");
+        showHelpMenu();
+        QVERIFY2(!remote->isEnabled(), "kept from the first look");
+
+        shell().setPlaces(places());
+        showHelpMenu();
+        QVERIFY(remote->isEnabled());
+        QFile::setPermissions(launcher, QFile::ReadOwner);
+        remote->trigger();
+        QCOMPARE(MessageSink::takeShownTexts(),
+                 QStringList{QStringLiteral("Fehler beim Öffnen von %1 [0]!\nPermission denied").arg(launcher)});
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "test_shell.moc"
