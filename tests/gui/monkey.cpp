@@ -37,6 +37,7 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
 #include "app/gui/PembDoc.h"
+#include "app/gui/ShellCommands.h"
 #include "file/BinFile.h"
 #include "support/SampleProjects.h"
 
@@ -373,6 +374,7 @@ int main(int argc, char* argv[]) {
     if (!program.app.start({QStringLiteral("tavo")})) return 1;
     CPembFrame& frame = program.app.frame();
     program.app.doc().setFileDialogs(std::unique_ptr<FileDialogs>(new MonkeyDialogs(*answers)));
+    frame.shell().setDialogRunner(std::unique_ptr<DialogRunner>(new MonkeyDialogs(*answers)));
     frame.output().setDialogRunner(std::move(dialogs));
     frame.show();
 
