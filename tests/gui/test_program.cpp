@@ -12,6 +12,7 @@
 #include "GuiTestSupport.h"
 #include "app/gui/Commands.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/OutputCommands.h"
 #include "app/gui/PembDoc.h"
 #include "support/FileSizeLimit.h"
 #include "ui/widgets/Messages.h"
@@ -278,6 +279,31 @@ private Q_SLOTS:
         }
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
         QCOMPARE(house.document().project().startPage, 100);
+    }
+
+    // Ctrl+S in one of the program's dialogs saves, but only once the dialog has
+    // handled the key press: the save's own boxes must not open inside it.
+    void acceleratorInADialogRunsItsCommandAfterTheKeyPress() {
+        HouseProgram house;
+        QVERIFY(house.start());
+        house.document().markModified();
+        auto* dialogs = new ScriptedDialogs;
+        bool savedDuringKeyPress = true;
+        bool savedAfterwards = false;
+        dialogs->answer([&](QDialog& dialog) {
+            dialog.setWindowModality(Qt::ApplicationModal);
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_S, Qt::ControlModifier);
+            savedDuringKeyPress = !house.document().isModified();
+            QCoreApplication::processEvents();  // the dialog's own loop
+            savedAfterwards = !house.document().isModified();
+            dialog.hide();
+            return false;
+        });
+        house.frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs));
+        trigger(house.frame(), CommandId::HeaderFooter);
+        QVERIFY(!savedDuringKeyPress);
+        QVERIFY(savedAfterwards);
     }
 
     void menuOpenedWithRefusedValueShowsTheMessageOnceWithTheMenusClosed_data() {
