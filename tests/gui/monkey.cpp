@@ -309,7 +309,8 @@ bool savedProjectsOpen(const QString& folder, const ProjectData& current) {
         try {
             readProject(file, read);
         } catch (const BinFileBase::Error& error) {
-            std::fprintf(stderr, "monkey: %s does not open again\n", qPrintable(path));
+            std::fprintf(stderr, "monkey: a saved project does not open again: %s\n",
+                         fileErrorMessage(FileOperation::Read, path.toStdString(), error).c_str());
             ok = false;
         }
     }
