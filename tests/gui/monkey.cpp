@@ -130,7 +130,7 @@ public:
 
     bool run(QDialog& dialog) override {
         if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
-            const QString path = chooseFile();
+            const QString path = chooseFile(files->defaultSuffix());
             if (path.isEmpty()) return false;
             files->selectFile(path);
             return true;
@@ -142,18 +142,19 @@ public:
         return chance(2);
     }
 
-    QString chooseOpenPath(QWidget*, const QString&) override { return chooseFile(); }
-    QString chooseSavePath(QWidget*, const QString&) override { return chooseFile(); }
+    QString chooseOpenPath(QWidget*, const QString&) override { return chooseFile(chance(4) ? QStringLiteral("pdf") : QStringLiteral("tavo")); }
+    QString chooseSavePath(QWidget*, const QString&) override { return chooseFile(QStringLiteral("tavo")); }
 
 private:
     bool chance(int oneIn) { return random_() % static_cast<unsigned>(oneIn) == 0; }
 
-    // A project in the sandbox, a new name there, or nothing (cancelled).
-    QString chooseFile() {
+    // A file of the kind asked for in the sandbox, an existing one or a new name,
+    // or nothing (cancelled).
+    QString chooseFile(const QString& suffix) {
         if (chance(4)) return {};
-        const QStringList existing = QDir(folder_).entryList({QStringLiteral("*.tavo"), QStringLiteral("*.pdf")}, QDir::Files);
+        const QStringList existing = QDir(folder_).entryList({QStringLiteral("*.") + suffix}, QDir::Files);
         if (!existing.isEmpty() && chance(2)) return QDir(folder_).filePath(existing.at(static_cast<int>(random_() % existing.size())));
-        return QDir(folder_).filePath(QStringLiteral("monkey%1.%2").arg(random_() % 5).arg(chance(4) ? QStringLiteral("pdf") : QStringLiteral("tavo")));
+        return QDir(folder_).filePath(QStringLiteral("monkey%1.%2").arg(random_() % 5).arg(suffix));
     }
 
     void poke(QDialog& dialog) {
