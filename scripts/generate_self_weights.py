@@ -6,7 +6,8 @@ Before anything is written the table is checked against the fixed layout of the
 library (group and table names, entries per table) and against the value texts that
 the library description fixes; the program relies on both (per-unit entries, ranges,
 dry-density records, the lower bound). Every other value has to be one number with a
-decimal point.
+decimal point. The basis of each value (a table of EN 1991-1-1 Annex A, a conversion,
+product data or an estimate) goes into the library as the German text the program shows.
 
 Usage: generate_self_weights.py SELF_WEIGHTS_TSV [OUTPUT_CPP]
 """
@@ -94,6 +95,24 @@ GIVEN_VALUES = {
 
 SINGLE_NUMBER = re.compile(r"[0-9]+\.[0-9]+")
 
+# The basis of a value as the program shows it (German), by the table's basis column.
+BASIS_TEXTS = [
+    (re.compile(r"given"), lambda m: "ÖNORM B 1991-1-1"),
+    (re.compile(r"EN 1991-1-1 Table (A\.[0-9]+)"), lambda m: f"EN 1991-1-1, Tabelle {m.group(1)}"),
+    (re.compile(r"ÖNORM B 1991-1-1"), lambda m: "Umrechnung eines Werts der ÖNORM B 1991-1-1"),
+    (re.compile(r"product data, .+"), lambda m: "Herstellerangabe"),
+    (re.compile(r"estimate"), lambda m: "Schätzwert – bitte prüfen"),
+]
+
+
+def basis_text(basis):
+    """The German text of a basis, or None for a basis the program does not know."""
+    for pattern, text in BASIS_TEXTS:
+        match = pattern.fullmatch(basis)
+        if match:
+            return text(match)
+    return None
+
 
 class TableError(Exception):
     pass
@@ -131,6 +150,9 @@ def check_row(row):
         problems.append(f"value {row['value']!r}, the library fixes {given!r}")
     if given is None and not SINGLE_NUMBER.fullmatch(row["value"]):
         problems.append(f"value {row['value']!r} is not one number with a decimal point")
+    if basis_text(row["basis"]) is None:
+        problems.append(f"basis {row['basis']!r} is none of given, EN 1991-1-1 Table A.n, ÖNORM B 1991-1-1, "
+                        "product data, estimate")
     return [f"line {row['line']} {row['key']}: {p}" for p in problems]
 
 
@@ -185,7 +207,8 @@ def render(groups):
             out.append(f"// {g}.{t} {group_name}: {table_name}")
             out.append(f"constexpr SelfWeightEntry kEntries{g}_{t}[] = {{")
             for row in rows:
-                fields = ", ".join(literal(row[c]) for c in ("category", "description", "value"))
+                texts = [row[c] for c in ("category", "description", "value")] + [basis_text(row["basis"])]
+                fields = ", ".join(literal(text) for text in texts)
                 out.append(f"    {{{fields}}},")
             out.append("};")
             out.append("")

@@ -128,6 +128,16 @@ void PermanentLoadTables::loadParamsForTakeOver(std::string_view valueText) {
     }
 }
 
+std::string_view selfWeightBasisOf(int group, int table, int entry) {
+    const std::span<const SelfWeightGroup> groups = selfWeightLibrary();
+    if (group < 0 || static_cast<std::size_t>(group) >= groups.size()) return {};
+    const std::span<const SelfWeightTable> tables = groups[static_cast<std::size_t>(group)].tables;
+    if (table < 0 || static_cast<std::size_t>(table) >= tables.size()) return {};
+    const std::span<const SelfWeightEntry> entries = tables[static_cast<std::size_t>(table)].entries;
+    if (entry < 0 || static_cast<std::size_t>(entry) >= entries.size()) return {};
+    return entries[static_cast<std::size_t>(entry)].basis;
+}
+
 const std::string& builtInGroupName(int group) {
     static const std::array<std::string, PermanentLoadTables::kGroups> names = [] {
         std::array<std::string, PermanentLoadTables::kGroups> converted;

@@ -13,6 +13,9 @@ struct SelfWeightEntry {
     std::string_view category;  // only on the first entry of a run of related entries
     std::string_view description;
     std::string_view value;  // value text, see valueForm
+    // Where the value comes from, as the program shows it: "EN 1991-1-1, Tabelle A.1",
+    // "Herstellerangabe", "Schätzwert – bitte prüfen", ...
+    std::string_view basis;
 };
 
 struct SelfWeightTable {
@@ -27,6 +30,9 @@ struct SelfWeightGroup {
 
 // The eight groups in library order (SelfWeightData.cpp, generated).
 std::span<const SelfWeightGroup> selfWeightLibrary();
+
+// The basis of a built-in value (UTF-8); empty outside the library.
+std::string_view selfWeightBasisOf(int group, int table, int entry);
 
 // The generated data must fit the fixed arrays that the fill writes into.
 constexpr bool fitsLibraryShape(std::span<const SelfWeightGroup> groups) {

@@ -51,7 +51,7 @@ std::string formatTrimmed(double x, int decimals) {
 
 bool valuesEqual(double a, double b) { return std::fabs(a - b) < 1e-6; }
 
-std::string formatLoad(double x) { return formatString("%.2f", x); }
+std::string formatLoad(double x) { return formatString("%.2f", roundHalfAway(x, 2)); }
 
 std::string formatString(const char* format, ...) {
     va_list arguments;
@@ -70,6 +70,12 @@ std::string formatStringV(const char* format, va_list arguments) {
     std::string text(static_cast<std::size_t>(length), '\0');
     std::vsnprintf(text.data(), text.size() + 1, format, arguments);
     return text;
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 }  // namespace tavo

@@ -6,6 +6,9 @@
 
 namespace tavo {
 
+// The text without the blanks around it.
+std::string_view trimBlanks(std::string_view text);
+
 // Lenient reading of a number text: blanks removed, comma taken as point, the
 // leading number read. An empty or all-blank text is 0 and true; no number, false.
 bool parseNumber(std::string_view text, double& value);
@@ -26,7 +29,9 @@ std::string trimZeros(std::string text, int decimals);
 // |a - b| < 1e-6.
 bool valuesEqual(double a, double b);
 
-// The standard load format "%.2lf".
+// The standard load format of every computed load: "%.2lf" of the value rounded
+// half away from zero first, so that a half on paper rounds up as it does by hand
+// (14.50 x 5 / 100 gives 0.73, where printf alone gives 0.72).
 std::string formatLoad(double x);
 
 #if defined(__GNUC__)

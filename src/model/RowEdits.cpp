@@ -6,12 +6,6 @@
 namespace tavo {
 namespace {
 
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Width edit shared by permanent and imposed rows: the line load is derived from
 // the stored area load text, not from unit weight and thickness.
 bool editWidth(const std::string& areaLoad, std::string& influenceWidth, std::string& lineLoad, std::string_view typed) {

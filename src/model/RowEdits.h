@@ -22,7 +22,8 @@ bool editInfluenceWidth(PermanentRow& row, std::string_view typed);
 // The same for an imposed area-load row.
 bool editInfluenceWidth(ImposedRow& row, std::string_view typed);
 
-// A taken-over value written with "%.2lf" into the column of the row's unit.
+// A taken-over value written in the standard load format (formatLoad) into the
+// column of the row's unit.
 void writeTakenOverValue(PermanentRow& row, double value);
 void writeTakenOverValue(ImposedRow& row, double value);
 

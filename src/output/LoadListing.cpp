@@ -40,6 +40,9 @@ constexpr double kColumnWidthFactor = 1.1;
 // An element's name takes a fifth of the line before the tables begin.
 constexpr int kElementNameShare = 5;
 
+// The rule and the sums line under a table.
+constexpr int kSumsLines = 2;
+
 using Present = std::array<bool, kColumnCount>;
 using Cells = std::array<std::string, kColumnCount>;
 
@@ -177,12 +180,24 @@ private:
         return applyTable(code, widths);
     }
 
-    void writeElementName(const std::string& name) {
+    void writeElementName(const std::string& name, const char* suffix = "") {
         composer_.selectFont(fonts_.fontBold);
         const std::array<int, 1> widths{composer_.printableWidth() / kElementNameShare};
         applyTable("ll", widths);
-        composer_.print("%s%s\n", name.c_str(), " :");
+        composer_.print("%s%s%s\n", name.c_str(), suffix, " :");
         composer_.selectFont(fonts_.fontText);
+    }
+
+    // Where a table has to be split, the page it goes on on begins with the element's
+    // name and the table's two heading lines again. Leaves the table's columns set.
+    void writeContinuationHead(const std::string& elementName, const char* title, const Present& present,
+                               int minimumColumns) {
+        composer_.beginContinuationHead();
+        writeElementName(elementName, " (Fortsetzung)");
+        applyNumberColumns(presentCount(present), minimumColumns);
+        writeHeading(title, present);
+        composer_.endContinuationHead();
+        applyNumberColumns(presentCount(present), minimumColumns);
     }
 
     void writeHeading(const char* title, const Present& present) {
@@ -206,19 +221,21 @@ private:
     }
 
     // A name too wide for its room is split once; the rest follows on a line of
-    // its own, however long.
-    void writeRow(const ListedRow& row, const Present& present, int nameWidth) {
+    // its own, however long. The last row stays together with the rule and the sums
+    // line after it, so that a sum never begins a page alone.
+    void writeRow(const ListedRow& row, const Present& present, int nameWidth, bool last) {
         const int limit = nameWidth + (row.nameMayWiden ? 2 * columnWidth_ : 0);
         const int width = composer_.textWidth(fonts_.fontText, row.name);
-        const NameParts parts = width > limit ? splitName(row.name, width, limit) : NameParts{row.name, {}};
+        const bool split = width > limit;
+        const NameParts parts = split ? splitName(row.name, width, limit) : NameParts{row.name, {}};
+        if (last) composer_.keepTogether((split ? 2 : 1) + kSumsLines);
         composer_.print("%s\t", parts.first.c_str());
         writeCells(row.cells, present);
         composer_.print("\n");
-        if (width > limit) composer_.print("%s\n", parts.rest.c_str());
+        if (split) composer_.print("%s\n", parts.rest.c_str());
     }
 
-    // The block ends before the sums line does: the caller finishes that line
-    // outside the block, with the text that flows on.
+    // The rule and the sums line close the table's block.
     void writeSums(const LoadSums& sums, const Present& present) {
         Cells cells;
         cells[kAreaLoad] = formatLoad(sums.area);
@@ -228,7 +245,9 @@ private:
         composer_.rule(CF_RULE_MIDDLE);
         composer_.print("\t");
         writeCells(cells, present);
+        composer_.print("\n");
         composer_.endBlock();
+        composer_.endContinuation();
     }
 
     void writePermanentTable(const ProjectData& project, int c, int e) {
@@ -237,6 +256,7 @@ private:
         const Present& present = shape.present;
         const int nameWidth = applyNumberColumns(presentCount(present), 0);
         writeHeading("Bauteilschichten", present);
+        writeContinuationHead(project.elementNames[c][e], "Bauteilschichten", present, 0);
         for (const PermanentRow& row : rows) {
             const Cells cells{row.unitWeight,
                               withDecimals(row.thickness, shape.thicknessDecimals),
@@ -245,11 +265,11 @@ private:
                               row.lineLoad,
                               row.pointLoad};
             const bool overLayerCells = present[kUnitWeight] && row.rowUnit != PermanentUnit::Layer;
-            writeRow({row.description, cells, overLayerCells}, present, nameWidth);
+            writeRow({row.description, cells, overLayerCells}, present, nameWidth, &row == &rows.back());
         }
         writeSums(permanentSums(project, c, e), present);
         composer_.selectFont(fonts_.fontText);
-        composer_.print("\n\n");
+        composer_.print("\n");
     }
 
     void writeImposedTable(const ProjectData& project, int c, int e) {
@@ -261,16 +281,17 @@ private:
         // beyond the printable width.
         const int nameWidth = applyNumberColumns(presentCount(present), 1);
         writeHeading("Nutzlasten", present);
+        writeContinuationHead(project.elementNames[c][e], "Nutzlasten", present, 1);
         const bool areaAndWidth = present[kAreaLoad] && present[kInfluenceWidth];
         for (const ImposedRow& row : rows) {
             const Cells cells{"", "", row.areaLoad, withDecimals(row.influenceWidth, shape.widthDecimals),
                               row.lineLoad, row.pointLoad};
             const bool overAreaCells = areaAndWidth && row.rowUnit != ImposedUnit::AreaLoad;
-            writeRow({row.description, cells, overAreaCells}, present, nameWidth);
+            writeRow({row.description, cells, overAreaCells}, present, nameWidth, &row == &rows.back());
         }
         writeSums(imposedSums(project, c, e), present);
         // Unlike after a permanent table, the blank line here has the bold font's height.
-        composer_.print("\n\n");
+        composer_.print("\n");
         composer_.selectFont(fonts_.fontText);
     }
 

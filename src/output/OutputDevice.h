@@ -49,7 +49,7 @@ struct FontMetrics {
 
 // What the page composer needs of a printer, a PDF page, an image or the screen.
 // Texts are Windows-1252 bytes; the device converts them for its own use. Lines,
-// frames and fills are solid black with the thinnest pen the device has.
+// frames and fills are solid black, lines on paper at least 0.5 pt wide.
 class OutputDevice {
 public:
     virtual ~OutputDevice() = default;

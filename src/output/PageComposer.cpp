@@ -78,13 +78,14 @@ private:
     Page& page() { return pages_.back(); }
 
     void recomputeFree() {
-        free_ = printableHeight_ - heightOf(page().header) - heightOf(page().footer) - heightOf(page().runningHead);
+        free_ = printableHeight_ - heightOf(page().header) - heightOf(page().footer) - heightOf(page().runningHead) -
+                heightOf(page().continuationHead);
     }
 
     // Past the last page allowed, the rest of the document stays on it.
     bool beginPage() {
         if (pages_.size() == kMaxPages) return false;
-        pages_.push_back(Page{header_, footer_, runningHead_, 0, 0});
+        pages_.push_back(Page{header_, footer_, runningHead_, continuationHead_, 0, 0});
         hasBody_ = false;
         hasInk_ = false;
         pendingRunningHead_.reset();  // the new page shows it at its top
@@ -142,6 +143,9 @@ private:
                 recomputeFree();
             }
             break;
+        case Section::ContinuationHead:
+            continuationHead_ = frame.lines.empty() ? std::nullopt : std::optional(index);
+            break;
         case Section::Block:
             placeBlock(index, frame.height, frame.newPage);
             break;
@@ -182,6 +186,7 @@ private:
     std::optional<std::size_t> footer_;
     std::optional<std::size_t> runningHead_;
     std::optional<std::size_t> pendingRunningHead_;
+    std::optional<std::size_t> continuationHead_;
     int free_ = 0;
     bool hasBody_ = false;
     bool hasInk_ = false;  // the body holds more than blank lines
@@ -191,8 +196,9 @@ private:
 // vertical lines, frame or fill.
 class PageComposer::LinePainter {
 public:
-    LinePainter(const PageComposer& composer, OutputDevice& device, std::optional<int> pageNumber)
-        : composer_(composer), device_(device), pageNumber_(pageNumber) {}
+    // Nothing is drawn right of `paperEdge`, where the paper ends.
+    LinePainter(const PageComposer& composer, OutputDevice& device, std::optional<int> pageNumber, int paperEdge)
+        : composer_(composer), device_(device), pageNumber_(pageNumber), paperEdge_(paperEdge) {}
 
     // Returns the top of the next line.
     int drawLines(const std::vector<ComposedLine>& lines, int left, int top) {
@@ -237,8 +243,23 @@ private:
         } else if (cell.flags & CF_CENTER) {
             x = (box.left + box.right) / 2 - width / 2;
         }
-        device_.drawText(font, x, baseline, text);
+        const std::string_view visible = onPaper(font, x, width, text);
+        if (!visible.empty()) device_.drawText(font, x, baseline, visible);
         return x + width;
+    }
+
+    // The part of a text that reaches the paper's edge: a name's rest runs on, however
+    // long, and drawing what no paper shows would cost more than all the rest.
+    std::string_view onPaper(const FontRequest& font, int x, int width, std::string_view text) {
+        const int room = paperEdge_ - x;
+        if (width <= room) return text;
+        if (room <= 0) return {};
+        // The proportional cut and a few characters more, as characters differ in width.
+        constexpr std::size_t kSpare = 8;
+        const auto cut = static_cast<std::size_t>(static_cast<double>(text.size()) * room / width) + kSpare;
+        if (cut >= text.size()) return text;
+        const std::string_view part = text.substr(0, cut);
+        return device_.textWidth(font, part) >= room ? part : text;
     }
 
     // Spreads the difference between cell and text width over the blanks.
@@ -300,6 +321,7 @@ private:
     const PageComposer& composer_;
     OutputDevice& device_;
     std::optional<int> pageNumber_;
+    int paperEdge_;
 };
 
 bool PageComposer::beginDocument(int startPage, OutputDevice& device) {
@@ -462,6 +484,8 @@ void PageComposer::beginFrame(FrameKind kind) {
     if (!isOpen()) return;
     closeFrame(false);
     openFrame_ = records_.size();
+    if (kind == FrameKind::Header) header_ = openFrame_;
+    if (kind == FrameKind::Footer) footer_ = openFrame_;
     records_.emplace_back(Frame{sectionOf(kind), {}, 0, false});
 }
 
@@ -473,11 +497,39 @@ void PageComposer::beginBlock() {
     if (!isOpen() || (openFrame() && openFrame()->section == Section::Block)) return;
     closeFrame(false);
     openFrame_ = records_.size();
-    records_.emplace_back(Frame{Section::Block, {}, 0, false});
+    records_.emplace_back(Frame{Section::Block, {}, 0, false, continuationHead_.has_value()});
+}
+
+void PageComposer::keepTogether(int lines) {
+    const Frame* block = openFrame();
+    if (!block || block->section != Section::Block || lines <= 0) return;
+    if (blockTakes(*block, static_cast<std::size_t>(lines), lines * currentMetrics().lineHeight)) return;
+    closeFrame(false);
+    beginBlock();
 }
 
 void PageComposer::endBlock(bool newPage) {
     closeFrame(newPage);
+}
+
+void PageComposer::beginContinuationHead() {
+    if (!isOpen()) return;
+    if (lineHasContent()) endLine();
+    openHead_ = records_.size();
+    records_.emplace_back(Frame{Section::ContinuationHead, {}, 0, false});
+}
+
+void PageComposer::endContinuationHead() {
+    if (!openHead_) return;
+    if (lineHasContent()) endLine();
+    const bool empty = std::get<Frame>(records_[*openHead_]).lines.empty();
+    continuationHead_ = empty ? std::nullopt : openHead_;
+    openHead_.reset();
+}
+
+void PageComposer::endContinuation() {
+    beginContinuationHead();
+    endContinuationHead();
 }
 
 void PageComposer::pageBreak() {
@@ -491,6 +543,7 @@ void PageComposer::finishDocument() {
     if (!isOpen()) return;
     if (lineHasContent()) endLine();
     closeFrame(false);
+    openHead_.reset();
     // A running head replaced before anything was written under it never shows.
     Frame* runningHead = nullptr;
     for (Record& record : records_) {
@@ -521,10 +574,11 @@ void PageComposer::renderPage(int pageNumber, OutputDevice& device) const {
     const Page& page = pages_[static_cast<std::size_t>(index)];
     const auto frameAt = [&](std::size_t record) -> const Frame& { return std::get<Frame>(records_[record]); };
 
-    LinePainter painter(*this, device, pageNumber);
+    LinePainter painter(*this, device, pageNumber, geometry_.printableWidth);
     int y = printable_.top;
     if (page.header) y = painter.drawLines(frameAt(*page.header).lines, printable_.left, y);
     if (page.runningHead) y = painter.drawLines(frameAt(*page.runningHead).lines, printable_.left, y);
+    if (page.continuationHead) y = painter.drawLines(frameAt(*page.continuationHead).lines, printable_.left, y);
     for (std::size_t i = page.bodyBegin; i < page.bodyEnd; ++i) {
         if (const auto* line = std::get_if<ComposedLine>(&records_[i])) {
             painter.drawLine(*line, printable_.left, y);
@@ -545,7 +599,7 @@ const ComposedLine& PageComposer::documentLine(std::size_t index) const {
 
 void PageComposer::renderDocumentLine(std::size_t index, OutputDevice& device, int dx, int dy) const {
     const ComposedLine& line = documentLine(index);
-    LinePainter(*this, device, std::nullopt).drawLine(line, -dx, line.y - dy);
+    LinePainter(*this, device, std::nullopt, geometry_.printableWidth - printable_.left - dx).drawLine(line, -dx, line.y - dy);
 }
 
 void PageComposer::append(std::string_view text, char columnBreak) {
@@ -608,9 +662,10 @@ void PageComposer::endLine() {
 
 void PageComposer::placeLine(ComposedLine line) {
     const auto bodyPosition = [this](int height) { return std::exchange(bodyY_, bodyY_ + height); };
-    if (Frame* frame = openFrame()) {
+    Frame* frame = openHead_ ? &std::get<Frame>(records_[*openHead_]) : openFrame();
+    if (frame) {
         const bool isBlock = frame->section == Section::Block;
-        if (frame->lines.size() < (isBlock ? kMaxBlockLines : kMaxFrameLines)) {
+        if (isBlock ? blockTakes(*frame, 1, line.height) : frame->lines.size() < kMaxFrameLines) {
             line.y = standsInBody(frame->section) ? bodyPosition(line.height) : frame->height;
             frame->height += line.height;
             frame->lines.push_back(std::move(line));
@@ -618,6 +673,12 @@ void PageComposer::placeLine(ComposedLine line) {
         }
         if (!isBlock) return;  // a full page frame drops further lines
         closeFrame(false);     // a full block lets the line flow on
+        if (continuationHead_) {
+            // ... or, in a table that repeats its headings, goes on in the next block.
+            beginBlock();
+            placeLine(std::move(line));
+            return;
+        }
     }
     line.y = bodyPosition(line.height);
     records_.emplace_back(std::move(line));
@@ -637,6 +698,19 @@ void PageComposer::closeFrame(bool newPage) {
 
 PageComposer::Frame* PageComposer::openFrame() {
     return openFrame_ ? &std::get<Frame>(records_[*openFrame_]) : nullptr;
+}
+
+int PageComposer::frameHeight(std::optional<std::size_t> record) const {
+    return record ? std::get<Frame>(records_[*record]).height : 0;
+}
+
+// A block never grows taller than the body of a page (below the continuation head
+// it may stand under): beyond that a page would cut it off. Its first line always
+// goes in.
+bool PageComposer::blockTakes(const Frame& block, std::size_t lines, int height) const {
+    const int head = block.continued ? frameHeight(continuationHead_) : 0;
+    const int room = printableHeight() - frameHeight(header_) - frameHeight(footer_) - head;
+    return block.lines.size() + lines <= kMaxBlockLines && (block.lines.empty() || block.height + height <= room);
 }
 
 std::vector<PageComposer::LineRef> PageComposer::collectBodyLines() const {

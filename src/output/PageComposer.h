@@ -132,13 +132,26 @@ public:
     // running head (at most 15 lines). Beginning a frame closes an open one.
     void beginFrame(FrameKind kind);
     void endFrame();
-    // Keep-together block of at most 30 lines; the 31st line closes it and flows on.
-    // Does nothing while a block is open.
+    // Keep-together block of at most 30 lines and at most the height a page leaves
+    // below its header, footer and continuation head; the line that would exceed
+    // either closes it and flows on, or, under a continuation head, begins the next
+    // block. Does nothing while a block is open.
     void beginBlock();
+    // Begins a new block unless the open one can take `lines` more lines of the
+    // current font, so that they stay together. Nothing without an open block.
+    void keepTogether(int lines);
     // Closes the block; with `newPage` it begins on a new page. Closes any other
     // open frame instead.
     void endBlock(bool newPage = false);
     void pageBreak();
+
+    // The lines written between begin and end (at most 15) form a continuation head:
+    // they are not part of the body, but every page that begins from then on, until
+    // endContinuation(), shows them at its top. So a table that has to be split
+    // repeats its headings where it goes on. An open block stays open meanwhile.
+    void beginContinuationHead();
+    void endContinuationHead();
+    void endContinuation();
     // Closes what is still open and empties running heads that another one replaces
     // before any line or block.
     void finishDocument();
@@ -169,12 +182,13 @@ public:
     void renderDocumentLine(std::size_t index, OutputDevice& device, int dx, int dy) const;
 
 private:
-    enum class Section { Header, Footer, RunningHead, Block };
+    enum class Section { Header, Footer, RunningHead, ContinuationHead, Block };
     struct Frame {
         Section section = Section::Block;
         std::vector<ComposedLine> lines;
         int height = 0;
         bool newPage = false;
+        bool continued = false;  // a block begun under a continuation head
     };
     struct PageBreakMark {};
     using Record = std::variant<ComposedLine, Frame, PageBreakMark>;
@@ -183,6 +197,7 @@ private:
         std::optional<std::size_t> header;
         std::optional<std::size_t> footer;
         std::optional<std::size_t> runningHead;
+        std::optional<std::size_t> continuationHead;
         std::size_t bodyBegin = 0;  // records [bodyBegin, bodyEnd)
         std::size_t bodyEnd = 0;
     };
@@ -217,6 +232,8 @@ private:
     void resetLine();
     void closeFrame(bool newPage);
     Frame* openFrame();
+    int frameHeight(std::optional<std::size_t> record) const;
+    bool blockTakes(const Frame& block, std::size_t lines, int height) const;
     std::vector<LineRef> collectBodyLines() const;
     const ComposedLine& lineOf(const LineRef& ref) const;
 
@@ -236,6 +253,10 @@ private:
     int lineDescent_ = 0;
 
     std::optional<std::size_t> openFrame_;  // index of the open frame's record
+    std::optional<std::size_t> openHead_;   // of the continuation head being written
+    std::optional<std::size_t> continuationHead_;
+    std::optional<std::size_t> header_;  // the last page header and footer begun
+    std::optional<std::size_t> footer_;
     int bodyY_ = 0;
     std::vector<Record> records_;
     std::vector<Page> pages_;

@@ -46,12 +46,14 @@ void writeHeader(PageComposer& composer, const OutputFonts& fonts, const HeaderL
 
 void writeFooter(PageComposer& composer, const OutputFonts& fonts, int numbering, int blankLines,
                  const std::string& title, const std::string& text) {
-    // The label stands just before a slot of four digits at the right margin.
+    // The label stands a blank before a slot of four digits at the right margin, so
+    // that it stays apart from a four-digit page number.
     const int slot = composer.textWidth(fonts.fontTitle, kPageNumberSlot);
     const int label = composer.textWidth(fonts.fontTitle, kPageLabel);
+    const int gap = composer.textWidth(fonts.fontTitle, " ");
     const int width = composer.printableWidth();
     const CellFlags numberFlags = numbering == kNumberedPages ? CF_RIGHT | CF_PAGE_NUMBER : CF_RIGHT;
-    const std::vector<int> positions{0, width - slot - label, width - slot};
+    const std::vector<int> positions{0, width - slot - gap - label, width - slot};
     const std::vector<CellFlags> flags{CF_LEFT, CF_LEFT, numberFlags};
     composer.setColumns(positions, flags);
 

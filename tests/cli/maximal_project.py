@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The largest listing a project can give, as JSON for tavo-cli import.
 
-Usage: maximal_project.py OUT.json
+Usage: maximal_project.py [--largest] OUT.json
 
 7 components of 7 elements, each with 25 permanent rows (layers, area, line and
 point loads in turn) and 15 imposed rows (area, line and point loads in turn).
@@ -9,6 +9,9 @@ The derived numbers follow the program's rules, some descriptions are long enoug
 to be split in the listing, texts carry letters beyond ASCII, some elements have
 no influence widths, and the start page is 997, so that page numbers reach four
 digits.
+
+With --largest every text is as long as a project holds it as well: names and
+descriptions of 511 bytes, title lines of 80 characters.
 """
 
 import json
@@ -97,6 +100,28 @@ def maximal_project():
                             "elements": [element(c, e) for e in range(7)]} for c in range(7)]}
 
 
+MAX_TEXT_BYTES = 511
+MAX_TITLE_CHARS = 80
+
+
+def at_limit(text, limit):
+    """The text repeated up to `limit` characters, one byte each in Windows-1252."""
+    return (text + " ") * (limit // (len(text) + 1)) + text[:limit % (len(text) + 1)]
+
+
+def largest_project():
+    project = maximal_project()
+    project["titleLines"] = [at_limit(line, MAX_TITLE_CHARS) for line in project["titleLines"]]
+    for component in project["components"]:
+        component["name"] = at_limit(component["name"], MAX_TEXT_BYTES)
+        for element in component["elements"]:
+            element["name"] = at_limit(element["name"], MAX_TEXT_BYTES)
+            for row in element["permanent"] + element["imposed"]:
+                row["description"] = at_limit(row["description"], MAX_TEXT_BYTES)
+    return project
+
+
 if __name__ == "__main__":
-    with open(sys.argv[1], "w", encoding="utf-8") as out:
-        json.dump(maximal_project(), out, ensure_ascii=False, indent=1)
+    largest = sys.argv[1] == "--largest"
+    with open(sys.argv[-1], "w", encoding="utf-8") as out:
+        json.dump(largest_project() if largest else maximal_project(), out, ensure_ascii=False, indent=1)

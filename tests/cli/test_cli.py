@@ -8,6 +8,7 @@ the program's own reader and writer, so that a file made by another
 implementation of the format is what the program is checked against.
 """
 
+import collections
 import errno
 import json
 import os
@@ -373,12 +374,20 @@ class Library(CliTestCase):
         self.assertEqual(sum(len(t["entries"]) for g in groups for t in g["tables"]), 339)
         concrete = groups[0]["tables"][0]
         self.assertEqual((list(groups[0]), list(concrete)), (["name", "unit", "tables"], ["name", "entries"]))
-        self.assertEqual(concrete["entries"][-1], {"category": "", "description": "Schwerbeton", "value": ">= 26.0"})
+        self.assertEqual(concrete["entries"][-1],
+                         {"category": "", "description": "Schwerbeton", "value": ">= 26.0", "basis": "ÖNORM B 1991-1-1"})
+        # Every self-weight says where it comes from; imposed loads are the standard's own.
+        bases = collections.Counter(e["basis"] for g in groups for t in g["tables"] for e in t["entries"])
+        self.assertEqual(bases["Schätzwert – bitte prüfen"], 148)
+        self.assertEqual(bases["EN 1991-1-1, Tabelle A.1"], 13)
+        self.assertEqual(bases["Herstellerangabe"], 3)
+        self.assertEqual(sum(bases.values()), 339)
 
         tables = library["imposed"]["tables"]
         self.assertEqual([len(t["entries"]) for t in tables], [15, 9, 3, 12, 9])
         self.assertEqual([t["unit"] for t in tables], [1, 1, 2, 3, 3])
         self.assertEqual(list(tables[0]), ["name", "unit", "entries"])
+        self.assertNotIn("basis", tables[0]["entries"][0])
 
     def test_text_lists_every_entry_under_its_table(self):
         library = json.loads(self.succeed("library", "--json"))

@@ -9,6 +9,7 @@ checked against a second implementation.
 """
 
 import json
+import math
 import os
 import re
 import shutil
@@ -34,9 +35,14 @@ def number(text):
     return float(text.replace(",", ".")) if text.strip() else 0.0
 
 
+def load_text(value):
+    """A computed load as the program writes it: rounded half away from zero, then "%.2f"."""
+    return "%.2f" % math.copysign(math.floor(abs(value) * 100 + 0.5000005) / 100, value)
+
+
 def table_sums(rows, columns):
-    """The sums line of one table: "%.2f" of each present column's sum, in column order."""
-    return ["%.2f" % sum(number(row[key]) for row in rows) for key, present in columns if present]
+    """The sums line of one table: each present column's sum, in column order."""
+    return [load_text(sum(number(row[key]) for row in rows)) for key, present in columns if present]
 
 
 def permanent_sums(rows):
@@ -74,6 +80,22 @@ def pdf_pages(pdf):
     """The text of each page, one printed line per line (in drawing order: a layout
     by position splits lines whose cells differ in height)."""
     return poppler("pdftotext", "-raw", pdf, "-").split("\f")[:-1]
+
+
+def thickest_rule(pdf, dpi):
+    """The height in pixels of the thickest line across at least half of page 1, rendered
+    in grey at `dpi`."""
+    pgm = subprocess.run(["pdftoppm", "-gray", "-r", str(dpi), "-f", "1", "-l", "1", pdf],
+                         capture_output=True, check=True).stdout
+    magic, width, height, _, pixels = pgm.split(maxsplit=4)
+    width, height = int(width), int(height)
+    assert magic == b"P5" and len(pixels) == width * height
+    thickest = run = 0
+    for y in range(height):
+        row = pixels[y * width:(y + 1) * width]
+        run = run + 1 if sum(1 for value in row if value < 128) > width // 2 else 0
+        thickest = max(thickest, run)
+    return thickest
 
 
 def pdf_info(pdf):
@@ -158,6 +180,8 @@ class Listings(PdfTestCase):
         document = json.loads(self.run_cli("json", DEMO).stdout)
         pages = self.assert_listing(pdf, 1, document)
         self.assertEqual(pdf_info(pdf)["Title"], "Haus")
+        # Rules of 0.5 pt: over four pixels at 600 dpi, where a hairline would be one.
+        self.assertGreaterEqual(thickest_rule(pdf, 600), 4)
         for page in pages:
             self.assertIn("Neubau Einfamilienhaus, Gartengasse 12, 3400 Klosterneuburg", page)
             self.assertIn("KOVA - Bauwaage", page)
@@ -170,6 +194,10 @@ class Listings(PdfTestCase):
         document = maximal_project()
         pages = self.assert_listing(self.make_pdf(self.import_project(document)), 997, document)
         self.assertGreater(len(pages), 30)
+        # No sum begins a page alone, and a table that goes on shows its headings again.
+        for number, page in enumerate(pages, 997):
+            body_before_sums = re.split(r"^\s*\d+\.\d\d(?:\s+\d+\.\d\d)*\s*$", page, maxsplit=1, flags=re.M)[0]
+            self.assertRegex(body_before_sums, "Bauteilschichten|Nutzlasten", f"page {number}")
         self.assertIn("Zubau Bürotrakt, Lastaufstellung für die Statik (€-Ausgabe ³)", " ".join(pages[0].split()))
 
     def test_margins_of_the_settings_are_measured_from_the_paper_edge(self):

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "file/ProjectFile.h"
+#include "support/ScriptedPrompts.h"
 #include "ui/Document.h"
 #include "support/TestFiles.h"
 
@@ -15,27 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Texts = std::vector<std::string>;
-
-// Answers the questions from a script and records everything shown.
-class ScriptedPrompts : public UserPrompts {
-public:
-    void warning(const std::string& text) override { shown.push_back(text); }
-    void information(const std::string& text) override { shown.push_back(text); }
-    bool askYesNo(const std::string& text, bool) override { return askYesNoCancel(text, Answer::No) == Answer::Yes; }
-    Answer askYesNoCancel(const std::string& text, Answer) override {
-        shown.push_back(text);
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text;
-            return Answer::Cancel;
-        }
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::deque<Answer> answers;
-    Texts shown;
-};
 
 class FakeShell : public DocumentShell {
 public:

@@ -172,7 +172,7 @@ TEST_F(ListingDocumentTest, MissingThicknessGivesPagesWithHeaderAndFooterOnly) {
     ASSERT_EQ(listing.pages.size(), 1u);
     EXPECT_THAT(listing.pages[0], HasSubstr("KOVA Software"));
     EXPECT_THAT(listing.pages[0], HasSubstr("KOVA - Bauwaage   x.tavo"));
-    EXPECT_THAT(listing.pages[0], HasSubstr("Seite:   3"));
+    EXPECT_THAT(listing.pages[0], HasSubstr("Seite:    3"));
     EXPECT_THAT(listing.pages[0], Not(HasSubstr("Feld")));
 }
 

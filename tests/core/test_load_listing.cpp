@@ -121,6 +121,8 @@ protected:
 
     std::vector<std::string> texts(const std::string& first) const { return textsOf(lineStarting(first)); }
 
+    std::vector<std::vector<std::string>> pagesOf(int lines);
+
     std::unique_ptr<ProjectData> owner = std::make_unique<ProjectData>();
     ProjectData& project = *owner;
     FixedMetricsDevice device;
@@ -149,6 +151,8 @@ TEST_F(LoadListingTest, PresentColumnsKeepTheirOrderAndEndAtThePrintableWidth) {
         {{areaRow("Estrich", "1.2", "3")}, {}, {area, "Einfluss-", "Linien-  "}, {"1.20", "0.00"}},
         {{{"Wand", "", "", "", "", "7.50", "", PermanentUnit::LineLoad}}, {}, {"Linien-  "}, {"7.50"}},
         {{pointRow("Einzellast", "5.00"), oldPoint}, {}, {"Einzel-  "}, {"9.00"}},
+        // A total that is a half rounds up, as by hand (printf alone gives 1.12).
+        {{pointRow("Halbe", "1.125")}, {}, {"Einzel-  "}, {"1.13"}},
         {{},
          {imposedLine("Gel\xE4nder", "0.50"), imposedPoint("Last", "2.00")},
          {"Linien-  ", "Einzel-  "},
@@ -262,40 +266,66 @@ TEST_F(LoadListingTest, NamesAndSumsAreBoldHeadingsAndRowsInTheTextFont) {
     EXPECT_EQ(sumsOf("Nutzlasten").cells[0].fontSlot, fonts.fontBold);
 }
 
-TEST_F(LoadListingTest, HeadingsWithTheirTablesAndImposedTablesAreKeptTogether) {
+// The texts of each page, on pages of `lines` lines (50 pixels each) without frames.
+std::vector<std::vector<std::string>> LoadListingTest::pagesOf(int lines) {
+    FixedMetricsDevice::Config config;
+    config.paperHeightMm = 20 + lines * 5;
+    FixedMetricsDevice page(config);
+    EXPECT_TRUE(write(page).listed);
+    std::vector<std::vector<std::string>> pages(static_cast<std::size_t>(composer.paginate()));
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        FixedMetricsDevice out;
+        composer.renderPage(static_cast<int>(p) + 1, out);
+        for (const auto& text : out.texts()) pages[p].push_back(text.text);
+    }
+    return pages;
+}
+
+TEST_F(LoadListingTest, TablesAreKeptTogetherWithTheirSumsAndGoOnUnderTheirHeadings) {
     setPermanent({areaRow("A", "1"), areaRow("B", "2")});
     addElement("Zweites");
     setPermanent({areaRow("C", "3"), areaRow("D", "4")}, 1);
     setImposed({imposedArea("E", "2"), imposedArea("F", "3")}, 1);
-    // The texts of each page, on pages of `lines` lines (50 pixels each) without frames.
-    const auto pagesOf = [this](int lines) {
-        FixedMetricsDevice::Config config;
-        config.paperHeightMm = 20 + lines * 5;
-        FixedMetricsDevice page(config);
-        EXPECT_TRUE(write(page).listed);
-        std::vector<std::vector<std::string>> pages(static_cast<std::size_t>(composer.paginate()));
-        for (std::size_t p = 0; p < pages.size(); ++p) {
-            FixedMetricsDevice out;
-            composer.renderPage(static_cast<int>(p) + 1, out);
-            for (const auto& text : out.texts()) pages[p].push_back(text.text);
-        }
-        return pages;
-    };
 
-    // The first block, from the component heading to the rule, is nine lines; the
-    // sums line after it is outside the block and flows on.
+    // The first block runs from the component heading to the sums line: ten lines.
+    const auto ten = pagesOf(10);
+    ASSERT_GE(ten.size(), 2u);
+    EXPECT_EQ(ten[0].back(), "3.00");
+
+    // On a page of nine the last row goes on with the rule and the sums line, under
+    // the element's name and the table's headings: a sum never begins a page alone.
     const auto nine = pagesOf(9);
     ASSERT_GE(nine.size(), 2u);
-    EXPECT_EQ(nine[0].back(), "2");
-    EXPECT_EQ(nine[1].front(), "3.00");
+    EXPECT_EQ(nine[0].back(), "1");
+    EXPECT_THAT(std::vector(nine[1].begin(), nine[1].begin() + 7),
+                ElementsAre("Feld (Fortsetzung) :", "Bauteilschichten", "Fl\xE4" "chen-  ", "last[kN/m\xB2]", "B",
+                            "2", "3.00"));
 
-    // With the sums and a blank line 11 lines go to the first page; the second
-    // element's block (6 lines) and the imposed block (5 lines) each move on whole.
+    // With a blank line 11 lines go to the first page; the second element's block
+    // (7 lines) and the imposed block (6 lines) each move on whole.
     const auto twelve = pagesOf(12);
     ASSERT_EQ(twelve.size(), 3u);
     EXPECT_EQ(twelve[0].back(), "3.00");
     EXPECT_EQ(twelve[1].front(), "Zweites :");
+    EXPECT_EQ(twelve[1].back(), "7.00");
     EXPECT_EQ(twelve[2].front(), "Nutzlasten");
+}
+
+// 25 rows and the four lines above them are more than a block holds: the last row
+// begins a second block with the sums, which the next page shows under the headings.
+TEST_F(LoadListingTest, ATableLongerThanABlockRepeatsItsHeadingsWhereItGoesOn) {
+    std::vector<PermanentRow> rows;
+    for (int r = 0; r < 25; ++r) rows.push_back(areaRow("R" + std::to_string(r), "1.00"));
+    setPermanent(rows);
+    const auto pages = pagesOf(31);
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_EQ(pages[0].back(), "1.00");  // of R23
+    EXPECT_THAT(std::vector(pages[1].begin(), pages[1].begin() + 7),
+                ElementsAre("Feld (Fortsetzung) :", "Bauteilschichten", "Fl\xE4" "chen-  ", "last[kN/m\xB2]", "R24",
+                            "1.00", "25.00"));
+    // Where the table does not break, the continuation head shows nowhere.
+    const auto one = pagesOf(40);
+    for (const auto& page : one) EXPECT_THAT(page, ::testing::Not(::testing::Contains("Feld (Fortsetzung) :")));
 }
 
 TEST_F(LoadListingTest, AProjectWithoutRowsWritesNothing) {

@@ -43,3 +43,11 @@ TEST(Numbers, RoundingAndTrimming) {
     EXPECT_FALSE(valuesEqual(1.0, 1.0 + 2e-6));
     EXPECT_EQ(formatLoad(4.8), "4.80");
 }
+
+// Halves round up as by hand, where printf alone rounds the binary value down.
+TEST(Numbers, LoadFormatRoundsHalvesAwayFromZero) {
+    EXPECT_EQ(formatLoad(14.50 * 5 / 100), "0.73");
+    EXPECT_EQ(formatLoad(1.50 * 3 / 100), "0.05");
+    EXPECT_EQ(formatLoad(-0.125), "-0.13");
+    EXPECT_EQ(formatLoad(0.0), "0.00");
+}

@@ -127,6 +127,22 @@ TEST_F(PageComposerTest, AFontChangeGoesOnWithoutGapOrRefontsTheEmptyCell) {
     EXPECT_EQ(composer.documentLine(2).height, 50);
 }
 
+// A text running past the paper's edge (at 2100) is drawn only so far: from 100, the
+// 2000 pixels of 200 characters and a few more, on a page as on the screen.
+TEST_F(PageComposerTest, TextIsDrawnOnlyAsFarAsThePaperReaches) {
+    const std::string text(400, 'x');
+    composer.print("%s\n", text.c_str());
+    finish();
+    const std::vector<DrawnText> drawn = render(1);
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].text, text.substr(0, 208));
+
+    FixedMetricsDevice screen;
+    composer.renderDocumentLine(0, screen, 500, 0);
+    ASSERT_EQ(screen.texts().size(), 1u);
+    EXPECT_EQ(screen.texts()[0].text, text.substr(0, 208));
+}
+
 TEST_F(PageComposerTest, CellsBeyond100AndLineTextBeyond2048BytesAndPrintsBeyondTheBufferAreDropped) {
     std::vector<int> positions;
     for (int i = 0; i < 120; ++i) positions.push_back(i * 10);
@@ -294,12 +310,36 @@ TEST_F(PageComposerTest, PagesTakeLinesBlocksAndFramesByTheirHeight) {
          {"L0..L59 (60)", "B0..after0 (11)"}},
         {"a block with the new-page flag begins a page unless it stands at the top of one",
          [&] { writeBlock(1, "first", true); writeLines(1); writeBlock(1, "B", true); }, {"first0..L0 (2)", "B0"}},
-        {"a block taller than a page runs over its bottom",
+        {"a block grows no taller than a page; the line beyond flows on",
          [&] {
-             composer.selectFont(composer.addFont(fontOfSize(-30)));  // lines of 117 pixels
+             composer.selectFont(composer.addFont(fontOfSize(-30)));  // lines of 117 pixels, 23 a page
              writeLines(1); writeBlock(30, "B"); writeLines(1, "after");
          },
-         {"L0", "B0..B29 (30)", "after0"}},
+         {"L0", "B0..B22 (23)", "B23..after0 (8)"}},
+        {"keepTogether begins a new block when the open one cannot take the lines",
+         [&] {
+             writeLines(39);
+             composer.beginBlock();
+             writeLines(28, "B");
+             composer.keepTogether(3);
+             writeLines(3, "S");
+             composer.endBlock();
+         },
+         {"L0..B27 (67)", "S0..S2 (3)"}},
+        {"under a continuation head a full block goes on in the next, and a page it begins shows the head",
+         [&] {
+             writeLines(30);
+             composer.beginBlock();
+             writeLines(2, "T");
+             composer.beginContinuationHead();
+             writeLines(2, "K");
+             composer.endContinuationHead();
+             writeLines(38, "R");  // 28 fill the block, 10 go on
+             composer.endBlock();
+             composer.endContinuation();
+             writeLines(70, "after");  // the head ended: the next page has none
+         },
+         {"L0..R27 (60)", "K0..after56 (69)", "after57..after69 (13)"}},
         {"the line that ends after endBlock is no longer in the block",
          [&] {
              writeLines(68); composer.beginBlock(); composer.print("in block\nsum");

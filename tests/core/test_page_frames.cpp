@@ -88,6 +88,27 @@ TEST_F(PageFramesTest, FooterShowsTheTextInTheSmallFontAndTheChosenNumbering) {
     EXPECT_THAT(footerTexts(0, "", "nur Text"), ElementsAre("nur Text (small)"));
 }
 
+// Four digits fill the number's slot: a blank still stands between it and the word.
+TEST_F(PageFramesTest, FooterKeepsAGapBeforeAFourDigitPageNumber) {
+    FixedMetricsDevice device;
+    ASSERT_TRUE(composer.beginDocument(1000, device));
+    const PrintSettings settings;
+    fonts = createOutputFonts(composer, settings.font1, settings.font2);
+    writeFooter(composer, fonts, 2, 1, "Bauwaage", "");
+    composer.finishDocument();
+    composer.paginate();
+    FixedMetricsDevice out;
+    composer.renderPage(1000, out);
+    ASSERT_EQ(out.texts().size(), 3u);
+    const auto& label = out.texts()[1];
+    const auto& number = out.texts()[2];
+    ASSERT_EQ(label.text, "Seite:");
+    ASSERT_EQ(number.text, "1000");
+    const int labelEnd = label.x + device.textWidth(label.font, label.text);
+    EXPECT_EQ(number.x - labelEnd, device.textWidth(number.font, " "));
+    EXPECT_EQ(number.x + device.textWidth(number.font, "1000"), composer.printableRect().right);
+}
+
 // --- Output fonts -------------------------------------------------------------------------
 
 class OutputFontsTest : public ::testing::Test {

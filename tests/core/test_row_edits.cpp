@@ -127,3 +127,36 @@ TEST(RowEdits, ElementTotalsAndTheMissingThicknessCheck) {
     EXPECT_EQ(missing->component * 10 + missing->element, 11);
     EXPECT_EQ(missingThicknessMessage("Decke \xFC" "ber EG"), "Bitte noch fehlende Schichtdicke(n) bei Element Decke über EG ergänzen!");
 }
+
+// Every writer of a computed load rounds a half up as by hand; "%.2lf" alone would
+// give 0.72 for 14.50 x 5 / 100, whose binary value lies just below 0.725.
+TEST(RowEdits, EveryComputedLoadRoundsHalvesAsByHand) {
+    PermanentRow layer = permanentRow(PermanentUnit::Layer, "14.50", "");
+    ASSERT_TRUE(editThickness(layer, "5"));
+    EXPECT_EQ(layer.areaLoad, "0.73");
+    ASSERT_TRUE(editInfluenceWidth(layer, "0.5"));  // the stored 0.73 x 0.5 = 0.365
+    EXPECT_EQ(layer.lineLoad, "0.37");
+    ASSERT_TRUE(editThickness(layer, "3"));  // 14.5 x 3 x 0.5 / 100 = 0.2175
+    EXPECT_EQ(layer.areaLoad, "0.44");     // 0.435
+    EXPECT_EQ(layer.lineLoad, "0.22");
+
+    ImposedRow imposed = imposedRow(ImposedUnit::AreaLoad, "1.50");
+    ASSERT_TRUE(editInfluenceWidth(imposed, "0.03"));  // 0.045
+    EXPECT_EQ(imposed.lineLoad, "0.05");
+
+    PermanentRow takenOver = permanentRow(PermanentUnit::AreaLoad, "", "");
+    writeTakenOverValue(takenOver, 14.50 * 5 / 100);
+    EXPECT_EQ(takenOver.areaLoad, "0.73");
+    ImposedRow imposedTakenOver = imposedRow(ImposedUnit::PointLoad, "");
+    writeTakenOverValue(imposedTakenOver, 1.50 * 3 / 100);
+    EXPECT_EQ(imposedTakenOver.pointLoad, "0.05");
+
+    PermanentRow perCentimetre;
+    writePerCentimetreLayer(perCentimetre, 5, 0.145);  // 0.725 kN/m² from 5 cm of 0.145 per cm
+    EXPECT_EQ(perCentimetre.areaLoad, "0.73");
+
+    PermanentRow corrected = permanentRow(PermanentUnit::Layer, "14.50", "");
+    ASSERT_TRUE(applyManualCorrection(corrected, {14.5, 5.0, 14.5 * 5 / 100, 0.5, 14.5 * 5 / 100 * 0.5}));
+    EXPECT_EQ(corrected.areaLoad, "0.73");
+    EXPECT_EQ(corrected.lineLoad, "0.36");  // 0.3625 from the unrounded area load
+}

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 
 #include "GuiTestSupport.h"
@@ -16,8 +18,16 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
 #include "app/gui/HelpWindow.h"
+#include "app/gui/PembDoc.h"
 #include "app/gui/ShellCommands.h"
+#include "app/gui/TavoApplication.h"
+#include "support/SampleProjects.h"
+#include "ui/widgets/CBTZLoe.h"
+#include "ui/widgets/CLastKorrDlg.h"
+#include "ui/widgets/DlgAllgemein.h"
 #include "ui/widgets/DlgErgebnis.h"
+#include "ui/widgets/DlgLasten_NU.h"
+#include "ui/widgets/DlgLasten_ST.h"
 #include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
@@ -63,6 +73,11 @@ int main(int argc, char* argv[]) {
     tavo::CPembFrame& frame = program.app.frame();
     frame.resize(1600, 900);
 
+    // The load pages show the active element and its rows.
+    tavo::ProjectData& project = program.app.doc().document().project();
+    project.componentChosen = 1;
+    project.elementChosen = 1;
+
     bool ok = true;
     const QStringList pages{QStringLiteral("1-bauteile"), QStringLiteral("2-staendige-lasten"), QStringLiteral("3-nutzlasten"),
                             QStringLiteral("4-ergebnis")};
@@ -76,8 +91,33 @@ int main(int argc, char* argv[]) {
     results->resultsWindow()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     ok = saveShot(frame, target, QStringLiteral("4-ergebnis-gross")) && ok;
 
+    // Both load pages with the own tables.
+    tavo::CPembView& view = *frame.view();
+    for (const auto& [page, name] : {std::pair{1, "2b-staendige-lasten-eigene"}, std::pair{2, "3b-nutzlasten-eigene"}}) {
+        view.tabControl()->SetActiveTab(page);
+        auto* loads = static_cast<tavo::CLoadPage*>(view.GetActivePage());
+        loads->ownSourceButton()->click();
+        ok = saveShot(frame, target, QString::fromLatin1(name)) && ok;
+        loads->builtInSourceButton()->click();
+    }
+
     auto* runner = new PhotographingRunner(target, ok);
     frame.output().setDialogRunner(std::unique_ptr<tavo::DialogRunner>(runner));
+
+    // The entry dialogs of a take-over, each cancelled.
+    view.tabControl()->SetActiveTab(1);
+    auto* permanent = static_cast<tavo::DlgLasten_ST*>(view.GetActivePage());
+    runner->expect(QStringLiteral("13-wichte-berechnen"));
+    permanent->takeOverButton(9)->click();
+    permanent->chooseRow(permanent->accordion().rowOfGroup(1));
+    permanent->chooseRow(permanent->accordion().rowOfTable(5));
+    runner->expect(QStringLiteral("14-dicke-und-last"));
+    permanent->takeOverButton(2)->click();
+    view.tabControl()->SetActiveTab(2);
+    auto* imposed = static_cast<tavo::DlgLasten_NU*>(view.GetActivePage());
+    imposed->chooseRow(1);
+    runner->expect(QStringLiteral("15-last-eingeben"));
+    imposed->takeOverButton(5)->click();
     const std::pair<int, const char*> commands[] = {
         {tavo::CommandId::PrintPreview, "5-seitenansicht"},   {tavo::CommandId::Print, "6-drucken"},
         {tavo::CommandId::PageSetup, "7-seite-einrichten"},   {tavo::CommandId::PrinterSetup, "8-drucker-einrichten"},
@@ -112,5 +152,30 @@ int main(int argc, char* argv[]) {
         shellRunner->expect(QString::fromLatin1(name));
         frame.action(id)->trigger();
     }
+
+    // Last, as it replaces the sample: the components page with the sample's
+    // second element chosen, its two dialogs, a new project and a full one with
+    // a long element list.
+    frame.view()->tabControl()->SetActiveTab(0);
+    auto* components = static_cast<tavo::DlgAllgemein*>(frame.view()->GetActivePage());
+    if (auto* marker = components->findChild<QAbstractButton*>(QStringLiteral("elementMarker1")); marker && marker->isVisible())
+        marker->click();
+    ok = saveShot(frame, target, QStringLiteral("1-bauteile-element")) && ok;
+    for (const auto& [kind, name] : {std::pair{tavo::RowKind::Permanent, "1-zeile-loeschen"}}) {
+        tavo::CBTZLoe dialog(components->componentList(), kind, &frame);
+        dialog.show();
+        ok = saveShot(dialog, target, QString::fromLatin1(name)) && ok;
+    }
+    {
+        tavo::CLastKorrDlg dialog(components->componentList(), tavo::RowKind::Permanent, &frame);
+        dialog.show();
+        ok = saveShot(dialog, target, QStringLiteral("1-manuelle-korrektur")) && ok;
+    }
+    tavo::Document& document = program.app.doc().document();
+    document.newDocument();
+    ok = saveShot(frame, target, QStringLiteral("1-bauteile-neu")) && ok;
+    const QString full = sandbox.projectFile(QStringLiteral("voll.tavo"), tavo::test::makeMaximalProject());
+    document.openDocument(full.toStdString());
+    ok = saveShot(frame, target, QStringLiteral("1-bauteile-voll")) && ok;
     return ok ? 0 : 1;
 }

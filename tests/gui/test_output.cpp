@@ -12,6 +12,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
@@ -111,13 +112,28 @@ private Q_SLOTS:
         QVERIFY(dialogs_->shownTitles().isEmpty());
     }
 
-    void thePreviewsPdfButtonClosesItAndExportsWhatItShowed() {
+    void thePreviewStaysOpenAfterItsPdfExportAndShowsItsPagesAgain() {
         int shownPages = 0;
+        int pagesAfterwards = 0;
+        bool closed = true;
+        QString position;
+        double zoomAtTheEnd = 0.0;
+        bool zoomInOff = false;
+        bool zoomOutOn = false;
         dialogs_->answer([&](QDialog& dialog) {
             auto& preview = static_cast<PreviewDialog&>(dialog);
             shownPages = preview.pages()->pageCount();
+            position = preview.pagePosition();
             preview.command(QStringLiteral("Export PDF"))->trigger();
-            return preview.result() == QDialog::Accepted;
+            closed = preview.result() == QDialog::Accepted;
+            pagesAfterwards = preview.pages()->pageCount();
+            // The zoom stops at its limit, and its command goes off there.
+            QAction* zoomIn = preview.command(QStringLiteral("Vergrößern"));
+            for (int i = 0; i < 40 && zoomIn->isEnabled(); ++i) zoomIn->trigger();
+            zoomAtTheEnd = preview.pages()->zoomFactor();
+            zoomInOff = !zoomIn->isEnabled();
+            zoomOutOn = preview.command(QStringLiteral("Verkleinern"))->isEnabled();
+            return false;
         });
         QString proposed;
         dialogs_->answer([&](QDialog& dialog) {
@@ -130,8 +146,36 @@ private Q_SLOTS:
         // The project's name in its folder, with the extension the dialog adds.
         QCOMPARE(proposed, pdfPath());
         QCOMPARE(dialogs_->shownTitles(), (QStringList{QStringLiteral("Seitenansicht"), QStringLiteral("PDF Export")}));
+        QVERIFY(!closed);
         QCOMPARE(shownPages, 1);
+        QCOMPARE(position, QStringLiteral("Seite 1 von 1"));
+        QCOMPARE(pagesAfterwards, shownPages);
         QCOMPARE(pdfPageCount(sandbox_->bytes(pdfPath())), shownPages);
+        QCOMPARE(frame().statusBar()->currentMessage(), QStringLiteral("PDF-Datei haus.pdf gespeichert"));
+        QCOMPARE(zoomAtTheEnd, PreviewDialog::kMaxZoom);
+        QVERIFY(zoomInOff && zoomOutOn);
+    }
+
+    void thePreviewStaysOpenAfterPrintingAndShowsItsPagesAgain() {
+        const QString printed = sandbox_->path(QStringLiteral("gedruckt.pdf"));
+        bool closed = true;
+        int pagesAfterwards = 0;
+        dialogs_->answer([&](QDialog& dialog) {
+            auto& preview = static_cast<PreviewDialog&>(dialog);
+            preview.command(QStringLiteral("Drucken..."))->trigger();
+            closed = preview.result() == QDialog::Accepted;
+            pagesAfterwards = preview.pages()->pageCount();
+            return false;
+        });
+        dialogs_->answer([&](QDialog& dialog) {
+            printerOf(dialog).setOutputFileName(printed);
+            return true;
+        });
+        trigger(CommandId::PrintPreview);
+        QCOMPARE(dialogs_->shownTitles().size(), 2);
+        QVERIFY(!closed);
+        QCOMPARE(pagesAfterwards, 1);
+        QCOMPARE(pdfPageCount(sandbox_->bytes(printed)), 1);
     }
 
     void aListingThatCannotBeComposedExportsNothing() {

@@ -210,19 +210,19 @@ private Q_SLOTS:
         house.frame().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
         QLineEdit* startPage = field(house.frame(), "startPage");
-        QLineEdit* firstTitleLine = field(house.frame(), "titleLine1");
+        auto* firstMarker = house.frame().findChild<QWidget*>(QStringLiteral("componentMarker0"));
         startPage->setFocus();
         startPage->selectAll();
         QTest::keyClicks(startPage, QStringLiteral("1000"));
-        QTest::keyClick(startPage, Qt::Key_Return);  // the last field of the page: its check runs at once
+        QTest::keyClick(startPage, Qt::Key_Return);  // on to the component list: the check runs at once
         QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
         QCOMPARE(QApplication::focusWidget(), startPage);
 
         startPage->setText(QStringLiteral("12"));
         QTest::keyClick(startPage, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), firstTitleLine);
+        QCOMPARE(QApplication::focusWidget(), firstMarker);
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
-        QTest::keyClick(firstTitleLine, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(firstMarker, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), startPage);
     }
 

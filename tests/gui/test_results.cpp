@@ -87,20 +87,26 @@ private Q_SLOTS:
         sandbox_.reset();
     }
 
-    void displaySizesEnlargeThePaperAndStartAtTheTopLeft() {
+    void displaySizesEnlargeThePaperAndKeepTheBandAtTheTop() {
         QCOMPARE(window()->zoomFactor(), 1.0);
         const int normalWidth = inkRight(window()->viewport());
         QVERIFY(normalWidth > 100);
 
         press(Qt::Key_PageDown);
+        const int band = vertical()->value();
+        QVERIFY(band > 0);
         chooseSize("large");
         QCOMPARE(window()->zoomFactor(), 0.5);
-        QCOMPARE(vertical()->value(), 0);
+        QCOMPARE(vertical()->value(), band);
         QCOMPARE(QApplication::focusWidget(), window());
+        press(Qt::Key_Home);
         QVERIFY(qAbs(inkRight(window()->viewport()) - 2 * normalWidth) <= 4);
 
+        press(Qt::Key_PageDown);
+        const int largeBand = vertical()->value();
         chooseSize("medium");
-        QCOMPARE(vertical()->value(), 0);
+        QCOMPARE(vertical()->value(), largeBand);
+        press(Qt::Key_Home);
         QVERIFY(qAbs(inkRight(window()->viewport()) - normalWidth * 3 / 2) <= 4);
 
         // The size stays for the run, while the listing is composed anew on each visit.
@@ -131,6 +137,14 @@ private Q_SLOTS:
         press(Qt::Key_A);
         QCOMPARE(vertical()->value(), 0);
         QCOMPARE(beeps_, 8);
+    }
+
+    void theListingFollowsTheThumbWhileItIsDragged() {
+        vertical()->setSliderDown(true);
+        vertical()->setSliderPosition(7);
+        QCOMPARE(vertical()->value(), 7);
+        vertical()->setSliderDown(false);
+        QCOMPARE(vertical()->value(), 7);
     }
 
     void theWheelScrollsABandForEachWholeNotch() {

@@ -79,6 +79,35 @@ private slots:
         QVERIFY(!hasInk(image, QRect(0, rule + 2, image.width(), image.height() - rule - 2)));
     }
 
+    // 0.5 pt is 8.3 pixels at 1200 dpi; drawn ten times smaller a rule still keeps a pixel.
+    void rulesAreHalfAPointWideAndNeverThinnerThanAPixel() {
+        const auto darkRows = [](const QImage& image, int x) {
+            int rows = 0;
+            for (int y = 0; y < image.height(); ++y) rows += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            return rows;
+        };
+        QImage paper(400, 100, QImage::Format_RGB32);
+        paper.setDotsPerMeterX(1200 * 10000 / 254);
+        paper.setDotsPerMeterY(1200 * 10000 / 254);
+        paper.fill(Qt::white);
+        {
+            QPainter painter(&paper);
+            QtPainterDevice device(paper, &painter);
+            device.drawLine(10, 50, 390, 50);
+        }
+        QVERIFY(darkRows(paper, 200) >= 8 && darkRows(paper, 200) <= 9);
+
+        QImage screen(40, 10, QImage::Format_RGB32);
+        screen.fill(Qt::white);
+        {
+            QPainter painter(&screen);
+            painter.scale(0.1, 0.1);
+            QtPainterDevice device(paper, &painter);
+            device.drawLine(10, 50, 390, 50);
+        }
+        QCOMPARE(darkRows(screen, 20), 1);
+    }
+
     void cellHeightFontsFillTheirCell() {
         const QImage image = whiteA4At(254);
         const QtPainterDevice device(image, nullptr);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/cli/JsonWriter.h"
+#include "library/SelfWeightData.h"
 #include "model/Windows1252.h"
 
 namespace tavo {
@@ -15,6 +16,7 @@ struct Entry {
     std::string category;
     std::string description;
     std::string value;
+    std::string basis;  // UTF-8; self-weights only
 };
 
 struct Table {
@@ -38,8 +40,8 @@ std::vector<Group> permanentGroups(const PermanentLoadTables& library) {
         for (int t = 0; t < library.tableCount[kBuiltIn][g]; ++t) {
             Table table{library.tableNames[kBuiltIn][g][t], group.unit, {}};
             for (int e = 0; e < library.entryCount[kBuiltIn][g][t]; ++e) {
-                table.entries.push_back(
-                    {library.category[g][t][e], library.description[kBuiltIn][g][t][e], library.value[kBuiltIn][g][t][e]});
+                table.entries.push_back({library.category[g][t][e], library.description[kBuiltIn][g][t][e],
+                                         library.value[kBuiltIn][g][t][e], std::string(selfWeightBasisOf(g, t, e))});
             }
             group.tables.push_back(std::move(table));
         }
@@ -53,7 +55,7 @@ std::vector<Table> imposedTables(const ImposedLoadTables& library) {
     for (int t = 0; t < ImposedLoadTables::kTables; ++t) {
         Table table{builtInImposedTableName(t), rowUnitOfTable(t), {}};
         for (int e = 0; e < library.entryCount[kBuiltIn][t]; ++e) {
-            table.entries.push_back({library.category[t][e], library.description[kBuiltIn][t][e], library.value[kBuiltIn][t][e]});
+            table.entries.push_back({library.category[t][e], library.description[kBuiltIn][t][e], library.value[kBuiltIn][t][e], {}});
         }
         tables.push_back(std::move(table));
     }
@@ -68,6 +70,7 @@ void writeEntries(JsonWriter& w, const Table& table) {
         w.member("category", windows1252ToUtf8(entry.category));
         w.member("description", windows1252ToUtf8(entry.description));
         w.member("value", windows1252ToUtf8(entry.value));
+        if (!entry.basis.empty()) w.member("basis", entry.basis);
         w.endObject();
     }
     w.endArray();

@@ -4,10 +4,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QMainWindow>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include <utility>
 
@@ -63,6 +65,10 @@ QPageLayout paperOf(const QPrinter& printer) {
 
 }  // namespace
 
+void OutputCommands::showStatus(const QString& text) {
+    if (auto* window = qobject_cast<QMainWindow*>(window_)) window->statusBar()->showMessage(text);
+}
+
 OutputCommands::OutputCommands(Printout& printout, PrintSettings& settings, Document& document, CPembView& view, QWidget* window)
     : QObject(window),
       printout_(printout),
@@ -70,7 +76,10 @@ OutputCommands::OutputCommands(Printout& printout, PrintSettings& settings, Docu
       document_(document),
       view_(view),
       window_(window),
-      dialogs_(std::make_unique<DialogRunner>()) {}
+      dialogs_(std::make_unique<DialogRunner>()) {
+    // The load pages' entry dialogs go through the same runner, so that tests answer them too.
+    view_.setEntryDialogRun([this](QDialog& dialog) { return dialogs_->run(dialog); });
+}
 
 OutputCommands::~OutputCommands() = default;
 
@@ -110,23 +119,26 @@ void OutputCommands::print() {
 void OutputCommands::preview() {
     if (!view_.UpdateData()) return;
     QPrinter& printer = printout_.printer();
-    PreviewDialog::Then then = PreviewDialog::Then::Nothing;
-    {
-        const PrinterDocument job(printout_, view_);
-        if (!printout_.build(printer)) return;
-        if (!printout_.listed()) {
-            view_.showComponentsPage();
-            return;
-        }
-        const int first = printout_.firstPage();
-        const int last = printout_.lastPage();
-        PreviewDialog dialog(printer, [this, first, last](QPrinter& target) { printPages(target, first, last, 1); }, window_);
-        dialog.resize(window_->size());
-        dialogs_->run(dialog);
-        then = dialog.then();
+    const PrinterDocument job(printout_, view_);
+    if (!printout_.build(printer)) return;
+    if (!printout_.listed()) {
+        view_.showComponentsPage();
+        return;
     }
-    if (then == PreviewDialog::Then::Print) print();
-    if (then == PreviewDialog::Then::ExportPdf) exportPdf();
+    // Printing and the PDF export end the composer's document (printing may even
+    // change the printer); the preview's is composed again after them.
+    const auto thenComposeAgain = [this, &printer](void (OutputCommands::*command)()) {
+        return [this, &printer, command] {
+            (this->*command)();
+            if (CTabbedDialog* results = view_.activeResultsPage()) results->OnPageDeactivated();
+            printout_.build(printer);
+        };
+    };
+    const auto paint = [this](QPrinter& target) { printPages(target, printout_.firstPage(), printout_.lastPage(), 1); };
+    PreviewDialog dialog(printer, paint, {thenComposeAgain(&OutputCommands::print), thenComposeAgain(&OutputCommands::exportPdf)},
+                         window_);
+    dialog.resize(window_->size());
+    dialogs_->run(dialog);
 }
 
 void OutputCommands::printPages(QPrinter& printer, int first, int last, int copies) {
@@ -210,6 +222,7 @@ void OutputCommands::exportPdf() {
                                                  QFile::encodeName(path).toStdString(), paperOf(printout_.printer()));
         for (const std::string& message : result.messages) MsgWarning("%s", message.c_str());
         if (!result.listed) view_.showComponentsPage();
+        if (result.written) showStatus(QStringLiteral("PDF-Datei %1 gespeichert").arg(QFileInfo(path).fileName()));
     }
     view_.RefreshResults();
 }

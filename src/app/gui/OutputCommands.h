@@ -5,6 +5,7 @@
 #include <memory>
 
 class QPrinter;
+class QString;
 class QWidget;
 
 namespace tavo {
@@ -40,6 +41,7 @@ public:
 private:
     bool chooseFont(bool titleFont);
     void printPages(QPrinter& printer, int first, int last, int copies);
+    void showStatus(const QString& text);
 
     Printout& printout_;
     PrintSettings& settings_;

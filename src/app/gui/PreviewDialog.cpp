@@ -1,20 +1,26 @@
 #include "app/gui/PreviewDialog.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 namespace tavo {
 namespace {
 
-constexpr qreal kZoomStep = 1.25;
+constexpr double kZoomStep = 1.25;
+constexpr double kZoomTolerance = 0.999;
 
 }  // namespace
 
-PreviewDialog::PreviewDialog(QPrinter& printer, std::function<void(QPrinter&)> paintPages, QWidget* parent)
-    : QDialog(parent), pages_(new QPrintPreviewWidget(&printer)) {
+PreviewDialog::PreviewDialog(QPrinter& printer, std::function<void(QPrinter&)> paintPages, Commands commands,
+                             QWidget* parent)
+    : QDialog(parent), pages_(new QPrintPreviewWidget(&printer)), position_(new QLabel) {
     setWindowTitle(QStringLiteral("Seitenansicht"));
     auto* bar = new QToolBar;
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -23,13 +29,16 @@ PreviewDialog::PreviewDialog(QPrinter& printer, std::function<void(QPrinter&)> p
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    add(QStringLiteral("&Drucken..."), [this] { closeFor(Then::Print); });
+    add(QStringLiteral("&Drucken..."), [this, print = std::move(commands.print)] { runThenShowAgain(print); });
     next_ = add(QStringLiteral("&Nächste Seite"), [this] { turnPage(1); });
     previous_ = add(QStringLiteral("&Vorherige Seite"), [this] { turnPage(-1); });
-    add(QStringLiteral("Ver&größern"), [this] { pages_->zoomIn(kZoomStep); });
-    add(QStringLiteral("Ver&kleinern"), [this] { pages_->zoomOut(kZoomStep); });
-    add(QStringLiteral("&Schließen"), [this] { closeFor(Then::Nothing); });
-    add(QStringLiteral("Export PDF"), [this] { closeFor(Then::ExportPdf); });
+    zoomIn_ = add(QStringLiteral("Ver&größern"), [this] { zoom(kZoomStep); });
+    zoomOut_ = add(QStringLiteral("Ver&kleinern"), [this] { zoom(1.0 / kZoomStep); });
+    add(QStringLiteral("&Schließen"), [this] { accept(); });
+    add(QStringLiteral("Export PDF"), [this, exportPdf = std::move(commands.exportPdf)] { runThenShowAgain(exportPdf); });
+    bar->addSeparator();
+    position_->setAccessibleName(QStringLiteral("Seite"));
+    bar->addWidget(position_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -51,9 +60,16 @@ QAction* PreviewDialog::command(const QString& text) const {
     return nullptr;
 }
 
-void PreviewDialog::closeFor(Then then) {
-    then_ = then;
-    accept();
+QString PreviewDialog::pagePosition() const { return position_->text(); }
+
+// The command composes its own document; the preview shows its pages again, at
+// the page and zoom the user had.
+void PreviewDialog::runThenShowAgain(const std::function<void()>& command) {
+    const int page = pages_->currentPage();
+    command();
+    pages_->updatePreview();
+    pages_->setCurrentPage(page);
+    updateCommands();
 }
 
 void PreviewDialog::turnPage(int by) {
@@ -61,9 +77,20 @@ void PreviewDialog::turnPage(int by) {
     updateCommands();
 }
 
+void PreviewDialog::zoom(double factor) {
+    pages_->setZoomFactor(std::clamp(pages_->zoomFactor() * factor, kMinZoom, kMaxZoom));
+    updateCommands();
+}
+
 void PreviewDialog::updateCommands() {
-    next_->setEnabled(pages_->currentPage() < pages_->pageCount());
-    previous_->setEnabled(pages_->currentPage() > 1);
+    const int page = pages_->currentPage();
+    const int count = pages_->pageCount();
+    next_->setEnabled(page < count);
+    previous_->setEnabled(page > 1);
+    // A step goes at most to the limit; at the limit the command is off.
+    zoomIn_->setEnabled(pages_->zoomFactor() < kMaxZoom * kZoomTolerance);
+    zoomOut_->setEnabled(pages_->zoomFactor() > kMinZoom / kZoomTolerance);
+    position_->setText(QStringLiteral("Seite %1 von %2").arg(page).arg(count));
 }
 
 }  // namespace tavo

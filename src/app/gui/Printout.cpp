@@ -27,16 +27,19 @@ std::unique_ptr<QPrinter> makeProgramPrinter() {
     return printer;
 }
 
-// The wait cursor and the status text while the listing is composed.
+// The wait cursor and the status text while the listing is composed; the text
+// shown before (such as a finished export) comes back afterwards.
 class ComposingIndicator {
 public:
     explicit ComposingIndicator(QWidget* view)
         : window_(view != nullptr ? qobject_cast<QMainWindow*>(view->window()) : nullptr) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (window_ != nullptr) window_->statusBar()->showMessage(QStringLiteral("Druckereinstellungen holen"));
+        if (window_ == nullptr) return;
+        previous_ = window_->statusBar()->currentMessage();
+        window_->statusBar()->showMessage(QStringLiteral("Druckereinstellungen holen"));
     }
     ~ComposingIndicator() {
-        if (window_ != nullptr) window_->statusBar()->clearMessage();
+        if (window_ != nullptr) window_->statusBar()->showMessage(previous_);
         QApplication::restoreOverrideCursor();
     }
     ComposingIndicator(const ComposingIndicator&) = delete;
@@ -44,6 +47,7 @@ public:
 
 private:
     QMainWindow* window_;
+    QString previous_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +27,10 @@ int rounded(qreal value) {
 QPen thinBlackPen() {
     return QPen(Qt::black, 0);
 }
+
+// Rules are drawn at least this wide, so that a printer of high resolution does not
+// make them too faint to see.
+constexpr qreal kRulePoints = 0.5;
 
 }  // namespace
 
@@ -61,32 +66,46 @@ DeviceGeometry QtPainterDevice::geometry() const {
 }
 
 std::optional<FontMetrics> QtPainterDevice::fontMetrics(const FontRequest& font) const {
-    const QFontMetricsF metrics(qFont(font), &metrics_);
+    const QFontMetricsF& metrics = cached(font).metrics;
     const int ascent = rounded(metrics.ascent());
     const int descent = rounded(metrics.descent());
     return FontMetrics{ascent + descent + std::max(0, rounded(metrics.leading())), descent};
 }
 
 int QtPainterDevice::textWidth(const FontRequest& font, std::string_view text) const {
-    return rounded(QFontMetricsF(qFont(font), &metrics_).horizontalAdvance(toQString(text)));
+    CachedFont& entry = cached(font);
+    const auto [known, added] = entry.widths.try_emplace(std::string(text), 0);
+    if (added) known->second = rounded(layOut(entry, text, Purpose::Measure).width);
+    return known->second;
 }
 
 void QtPainterDevice::drawText(const FontRequest& font, int x, int baselineY, std::string_view text) {
     if (!painter_) return;
-    painter_->setFont(qFont(font));
+    const LaidOutText laidOut = layOut(cached(font), text, Purpose::Draw);
     painter_->setPen(thinBlackPen());
-    painter_->drawText(QPoint(x, baselineY), toQString(text));
+    const QPointF origin(x, baselineY - laidOut.raise);
+    for (const QGlyphRun& glyphs : laidOut.glyphs) painter_->drawGlyphRun(origin, glyphs);
+}
+
+// 0.5 pt on the measuring device, but never thinner than one pixel of the device the
+// painter draws on (a page shown smaller on the screen).
+QPen QtPainterDevice::rulePen() const {
+    const qreal width = kRulePoints * metrics_.logicalDpiY() / 72.0;
+    const QTransform& toDevice = painter_->deviceTransform();
+    const qreal scale = std::min(std::hypot(toDevice.m11(), toDevice.m12()), std::hypot(toDevice.m21(), toDevice.m22()));
+    if (width * scale < 1.0) return thinBlackPen();
+    return QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 }
 
 void QtPainterDevice::drawLine(int x1, int y1, int x2, int y2) {
     if (!painter_) return;
-    painter_->setPen(thinBlackPen());
+    painter_->setPen(rulePen());
     painter_->drawLine(x1, y1, x2, y2);
 }
 
 void QtPainterDevice::frameRect(const Rect& rect) {
     if (!painter_) return;
-    painter_->setPen(thinBlackPen());
+    painter_->setPen(rulePen());
     painter_->setBrush(Qt::NoBrush);
     // A stroked rectangle covers one pixel more than its size.
     painter_->drawRect(QRect(rect.left, rect.top, rect.right - rect.left - 1, rect.bottom - rect.top - 1));
@@ -97,11 +116,53 @@ void QtPainterDevice::fillRect(const Rect& rect) {
     painter_->fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top), Qt::black);
 }
 
-const QFont& QtPainterDevice::qFont(const FontRequest& font) const {
-    const auto known = std::find_if(fonts_.begin(), fonts_.end(), [&](const auto& entry) { return entry.first == font; });
-    if (known != fonts_.end()) return known->second;
-    fonts_.emplace_back(font, makeFont(font));
-    return fonts_.back().second;
+QtPainterDevice::CachedFont& QtPainterDevice::cached(const FontRequest& font) const {
+    const auto known = std::find_if(fonts_.begin(), fonts_.end(), [&](const auto& entry) { return entry->request == font; });
+    if (known != fonts_.end()) return **known;
+    QFont made = makeFont(font);
+    QFontMetricsF metrics(made, &metrics_);
+    QRawFont raw = QRawFont::fromFont(made);
+    fonts_.push_back(std::make_unique<CachedFont>(CachedFont{font, std::move(made), std::move(metrics), std::move(raw), {}}));
+    return *fonts_.back();
+}
+
+// The texts of a listing are Latin text in one font: their glyphs, one after the other
+// with the font's kerning, are what shaping would give, at a fraction of its cost,
+// which was most of the cost of a listing. Only a text with a character the font
+// lacks is shaped, and so drawn in a fallback font.
+QtPainterDevice::LaidOutText QtPainterDevice::layOut(const CachedFont& font, std::string_view text, Purpose purpose) const {
+    const QString string = toQString(text);
+    const QList<quint32> glyphs = font.raw.isValid() ? font.raw.glyphIndexesForString(string) : QList<quint32>();
+    if (glyphs.size() != string.size() || glyphs.contains(0)) return shape(font, string);
+    const QList<QPointF> advances = font.raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    qreal x = 0;
+    if (purpose == Purpose::Measure) {
+        for (const QPointF& advance : advances) x += advance.x();
+        return LaidOutText{{}, 0, x};
+    }
+    QList<QPointF> positions;
+    positions.reserve(advances.size());
+    for (const QPointF& advance : advances) {
+        positions.append(QPointF(x, 0));
+        x += advance.x();
+    }
+    if (glyphs.isEmpty()) return {};
+    QGlyphRun run;
+    run.setRawFont(font.raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(font.font.underline());
+    run.setStrikeOut(font.font.strikeOut());
+    return LaidOutText{{run}, 0, x};
+}
+
+// One line without wrapping, shaped as the painter shapes it for drawText().
+QtPainterDevice::LaidOutText QtPainterDevice::shape(const CachedFont& font, const QString& text) const {
+    QTextLayout layout(text, font.font, &metrics_);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    return LaidOutText{line.glyphRuns(), line.ascent(), line.horizontalAdvance()};
 }
 
 // Sizes are fixed in pixels of the measuring device, so that a painter on another device

@@ -3,9 +3,17 @@
 #include "output/OutputDevice.h"
 
 #include <QFont>
+#include <QPen>
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QList>
+#include <QRawFont>
 
 #include <cstdint>
-#include <utility>
+#include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class QPaintDevice;
@@ -34,12 +42,32 @@ public:
     void fillRect(const Rect& rect) override;
 
 private:
-    const QFont& qFont(const FontRequest& font) const;
+    // A text's glyphs, placed from a point `raise` above the baseline, and its width.
+    struct LaidOutText {
+        QList<QGlyphRun> glyphs;
+        qreal raise = 0;
+        qreal width = 0;
+    };
+    // One font object per font asked for, with the widths of the texts measured in
+    // it: most texts (numbers, headings, frames) are measured again and again.
+    struct CachedFont {
+        FontRequest request;
+        QFont font;
+        QFontMetricsF metrics;
+        QRawFont raw;
+        std::unordered_map<std::string, int> widths;
+    };
+
+    QPen rulePen() const;
+    CachedFont& cached(const FontRequest& font) const;
+    enum class Purpose { Measure, Draw };  // measuring needs no glyphs
+    LaidOutText layOut(const CachedFont& font, std::string_view text, Purpose purpose) const;
+    LaidOutText shape(const CachedFont& font, const QString& text) const;
     QFont makeFont(const FontRequest& font) const;
 
     const QPaintDevice& metrics_;
     QPainter* painter_;
-    mutable std::vector<std::pair<FontRequest, QFont>> fonts_;
+    mutable std::vector<std::unique_ptr<CachedFont>> fonts_;
 };
 
 }  // namespace tavo

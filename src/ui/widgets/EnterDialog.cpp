@@ -64,6 +64,15 @@ bool CEnterDialog::UpdateData(bool saveAndValidate) {
 
 void CEnterDialog::DoDataExchange(DataExchange&) {}
 
+QDialogButtonBox* CEnterDialog::acceptCancelButtons(const QString& acceptText) {
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton(acceptText, QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons;
+}
+
 void CEnterDialog::onFieldLeft(QWidget* field, std::function<void()> handler) {
     new FocusLeaveWatcher(field, [this, handler = std::move(handler)] {
         if (!exchanging_) handler();

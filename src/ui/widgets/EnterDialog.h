@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QDialogButtonBox;
+
 #include <functional>
 
 #include "ui/widgets/DataExchange.h"
@@ -26,6 +28,10 @@ public:
 
 protected:
     virtual void DoDataExchange(DataExchange& dx);
+
+    // The dialog's two buttons: acceptText, the default, runs accept(), and
+    // "Abbrechen" runs reject().
+    QDialogButtonBox* acceptCancelButtons(const QString& acceptText);
 
     // handler runs whenever field loses the keyboard focus, except while this
     // dialog's data exchange runs: that moves the focus itself, to the field

@@ -38,7 +38,8 @@ CErgebnisFenster::CErgebnisFenster(QWidget* parent) : QAbstractScrollArea(parent
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setCursor(Qt::ArrowCursor);
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
-        bar->setTracking(false);
+        // The listing follows the thumb while it is dragged.
+        bar->setTracking(true);
         bar->setSingleStep(1);
         // The wheel scrolls by the window's rule over its scroll bars too.
         bar->installEventFilter(this);
@@ -58,10 +59,13 @@ void CErgebnisFenster::SetDocument(const ScreenDocument& document) {
     UpdateScrollBars(false);
 }
 
+// Bands are lengths on paper: the band at the top stays there at any size, as far
+// as the new range allows.
 void CErgebnisFenster::SetZoomFactor(double zoom) {
     if (!(zoom > 0) || valuesEqual(zoom, zoom_)) return;
     zoom_ = zoom;
-    UpdateScrollBars(true);
+    UpdateScrollBars(false);
+    viewport()->update();
 }
 
 ScreenMapping CErgebnisFenster::mapping() const {

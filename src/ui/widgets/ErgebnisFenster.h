@@ -22,8 +22,8 @@ struct ScreenDocument {
 
 // The scrolling window of the results page: the listing as one continuous,
 // unpaginated document at one of the display sizes. It scrolls by bands of a
-// tenth of the printable height and by tenths of the printable width; dragging
-// a thumb scrolls when it is released.
+// tenth of the printable height and by tenths of the printable width, also while
+// a thumb is dragged.
 class CErgebnisFenster : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -37,7 +37,7 @@ public:
     const ScreenDocument& document() const { return document_; }
     const BandIndex& bandIndex() const { return index_; }
 
-    // A new factor shows the document again from its top left corner.
+    // A new factor keeps the band and the step shown at the top left.
     void SetZoomFactor(double zoom);
     double zoomFactor() const { return zoom_; }
 

@@ -4,15 +4,20 @@
 
 #include "ui/widgets/DlgAllgemein.h"
 #include "ui/widgets/DlgErgebnis.h"
+#include "ui/widgets/DlgLasten_NU.h"
+#include "ui/widgets/DlgLasten_ST.h"
 #include "ui/widgets/TabControl.h"
 
 namespace tavo {
 
-CPembView::CPembView(Document& document, ScreenListing& listing, QWidget* parent) : CTabView(parent), document_(document) {
+CPembView::CPembView(Document& document, ScreenListing& listing, QWidget* parent)
+    : CTabView(parent),
+      document_(document),
+      permanentLoads_(new DlgLasten_ST(document)),
+      imposedLoads_(new DlgLasten_NU(document)) {
     AddPage(new DlgAllgemein(document));
-    // The load pages fill these places with their own classes.
-    AddPage(new CTabbedDialog(PageId::PermanentLoads, QStringLiteral("Ständige Lasten"), &document));
-    AddPage(new CTabbedDialog(PageId::ImposedLoads, QStringLiteral("Nutzlasten"), &document));
+    AddPage(permanentLoads_);
+    AddPage(imposedLoads_);
     AddPage(new DlgErgebnis(listing));
     document_.setView(this);
 }
@@ -30,6 +35,11 @@ void CPembView::RefreshResults() {
 CTabbedDialog* CPembView::activeResultsPage() const {
     CTabbedDialog* page = GetActivePage();
     return page != nullptr && page->templateId() == PageId::Results ? page : nullptr;
+}
+
+void CPembView::setEntryDialogRun(const std::function<bool(QDialog&)>& run) {
+    permanentLoads_->setDialogRun(run);
+    imposedLoads_->setDialogRun(run);
 }
 
 void CPembView::showComponentsPage() { tabControl()->SetActiveTab(0); }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <functional>
+
 #include "ui/Document.h"
 #include "ui/widgets/TabView.h"
 
 namespace tavo {
 
 class ScreenListing;
+class CLoadPage;
 
 // The page ids, after the dialog templates the pages were first drawn on.
 namespace PageId {
@@ -38,10 +41,14 @@ public:
     // page: that page is shown, at once or, while a page is being activated,
     // once that is done.
     void showComponentsPage();
+    // How the load pages show their entry dialogs.
+    void setEntryDialogRun(const std::function<bool(QDialog&)>& run);
     void showComponentsPageLater();
 
 private:
     Document& document_;
+    CLoadPage* permanentLoads_;
+    CLoadPage* imposedLoads_;
 };
 
 }  // namespace tavo

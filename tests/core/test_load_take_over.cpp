@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/ProjectData.h"
+#include "model/Windows1252.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/LoadTakeOver.h"
+
+namespace tavo {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// Records what each dialog was opened with and answers from a script; an empty
+// answer is "Abbrechen".
+class ScriptedDialogs : public EntryDialogs {
+public:
+    std::optional<double> enterDryDensity(const DryDensityEntry& entry) override {
+        dryDensity.push_back(entry);
+        return next(unitWeights);
+    }
+    std::optional<CountAndValue> enterCountAndValue(const CountValueEntry& entry) override {
+        countValue.push_back(entry);
+        return next(countsAndValues);
+    }
+    std::optional<double> enterImposedLoad(const ImposedLoadEntry& entry) override {
+        imposedLoad.push_back(entry);
+        return next(loads);
+    }
+
+    std::deque<std::optional<double>> unitWeights;
+    std::deque<std::optional<CountAndValue>> countsAndValues;
+    std::deque<std::optional<double>> loads;
+    std::vector<DryDensityEntry> dryDensity;
+    std::vector<CountValueEntry> countValue;
+    std::vector<ImposedLoadEntry> imposedLoad;
+
+private:
+    template <typename T>
+    std::optional<T> next(std::deque<std::optional<T>>& script) {
+        if (script.empty()) {
+            ADD_FAILURE() << "unexpected dialog";
+            return std::nullopt;
+        }
+        std::optional<T> answer = script.front();
+        script.pop_front();
+        return answer;
+    }
+};
+
+struct Entry {
+    int group;
+    int table;
+    int entry;
+};
+constexpr Entry kNormalConcrete{0, 0, 17};
+constexpr Entry kHeavyConcrete{0, 0, 18};
+constexpr Entry kPolystyreneConcrete{0, 0, 8};
+constexpr Entry kCorrugatedSheets{1, 0, 5};  // "0.10;0.15;0.15", kN/m²
+constexpr Entry kSafetyGlass{1, 1, 0};
+constexpr Entry kGlassSurcharge{1, 1, 2};  // per mm, needs the glass
+constexpr Entry kRoofingSheet{1, 5, 0};    // per layer
+constexpr Entry kGravel{1, 5, 1};          // per cm
+constexpr Entry kBrickWall{5, 1, 0};
+constexpr Entry kBrickSurcharge{5, 1, 1};  // per 13 cm more, needs the wall, no count
+
+class TakeOver : public ::testing::Test {
+protected:
+    TakeOver() : owned_(std::make_unique<ProjectData>()), project(*owned_) {
+        project.componentCount = 1;
+        project.componentNames[0] = "Decke";
+        project.elementCount[0] = 1;
+        project.elementNames[0][0] = "Geschossdecke";
+        project.componentChosen = 1;
+        project.elementChosen = 1;
+    }
+
+    bool takePermanent(Entry e) {
+        project.permanentTables.currentGroup = static_cast<std::uint32_t>(e.group);
+        project.permanentTables.currentTable = static_cast<std::uint32_t>(e.table);
+        return takeOverPermanentEntry(project, e.entry, prompts, dialogs);
+    }
+    bool takeImposed(int table, int entry) {
+        project.imposedTables.currentTable = static_cast<std::uint32_t>(table);
+        return takeOverImposedEntry(project, entry, prompts, dialogs);
+    }
+    std::string& changedValue(Entry e) { return project.permanentTables.changedValue[e.group][e.table][e.entry]; }
+    std::string builtInDescription(Entry e) const {
+        return project.permanentTables.description[PermanentLoadTables::kBuiltIn][e.group][e.table][e.entry];
+    }
+    int permanentRows() const { return project.permRowCount[0][0]; }
+    int imposedRows() const { return project.imposedRowCount[0][0]; }
+    const PermanentRow& lastPermanent() const { return project.permanentRow(0, 0, permanentRows() - 1); }
+    const ImposedRow& lastImposed() const { return project.imposedRow(0, 0, imposedRows() - 1); }
+
+private:
+    std::unique_ptr<ProjectData> owned_;
+
+protected:
+    ProjectData& project;
+    ScriptedPrompts prompts;
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(TakeOver, PlainValueBecomesARowOfTheGroupsUnitWithoutDialog) {
+    project.permanentRow(0, 0, 0).influenceWidth = "left over";  // a slot used before is cleared
+    ASSERT_TRUE(takePermanent(kNormalConcrete));
+    EXPECT_EQ(permanentRows(), 1);
+    EXPECT_EQ(lastPermanent().description, builtInDescription(kNormalConcrete));
+    EXPECT_EQ(lastPermanent().rowUnit, PermanentUnit::Layer);
+    EXPECT_EQ(lastPermanent().unitWeight, "24.00");
+    EXPECT_EQ(lastPermanent().thickness, "");
+    EXPECT_EQ(lastPermanent().influenceWidth, "");
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(dialogs.countValue.empty());
+}
+
+TEST_F(TakeOver, TypedOverSingleValueIsOfferedWithYesNoCancel) {
+    changedValue(kNormalConcrete) = "25.00";
+    const std::string question = "Geänderten Wert 25.00 statt\nStandardwert 24.00 übernehmen ?";
+    prompts.answers = {Answer::Yes, Answer::No, Answer::Cancel};
+    ASSERT_TRUE(takePermanent(kNormalConcrete));
+    EXPECT_EQ(lastPermanent().unitWeight, "25.00");
+    ASSERT_TRUE(takePermanent(kNormalConcrete));
+    EXPECT_EQ(lastPermanent().unitWeight, "24.00");
+    EXPECT_FALSE(takePermanent(kNormalConcrete));
+    EXPECT_EQ(permanentRows(), 2);
+    EXPECT_EQ(prompts.shown, (Texts{question, question, question}));
+
+    changedValue(kNormalConcrete) = "24.00";  // equal to the standard: no question
+    EXPECT_TRUE(takePermanent(kNormalConcrete));
+    EXPECT_EQ(prompts.shown.size(), 3u);
+}
+
+TEST_F(TakeOver, LowerBoundAsksWithinTheFixedRangeUnlessATypedValueLiesInIt) {
+    dialogs.countsAndValues = {CountAndValue{1, 30.0}};
+    ASSERT_TRUE(takePermanent(kHeavyConcrete));
+    ASSERT_EQ(dialogs.countValue.size(), 1u);
+    const CountValueEntry& shown = dialogs.countValue[0];
+    EXPECT_EQ(shown.valueMin, 26.0);
+    EXPECT_EQ(shown.valueMax, 60.0);
+    EXPECT_EQ(shown.value, 26.0);
+    EXPECT_TRUE(shown.countFixed);
+    EXPECT_FALSE(shown.valueFixed);
+    EXPECT_EQ(shown.valueLabel, "Wichte :");
+    EXPECT_EQ(shown.rangeLabel, "(26 bis 60 kN/m³)");
+    EXPECT_EQ(lastPermanent().unitWeight, "30.00");
+
+    changedValue(kHeavyConcrete) = "40.00";
+    ASSERT_TRUE(takePermanent(kHeavyConcrete));
+    EXPECT_EQ(lastPermanent().unitWeight, "40.00");
+    EXPECT_EQ(dialogs.countValue.size(), 1u);
+}
+
+TEST_F(TakeOver, RangeTakesATypedValueInsideAndAsksWithTheStandardDefaultOutside) {
+    changedValue(kCorrugatedSheets) = "0.12";
+    ASSERT_TRUE(takePermanent(kCorrugatedSheets));
+    EXPECT_EQ(lastPermanent().rowUnit, PermanentUnit::AreaLoad);
+    EXPECT_EQ(lastPermanent().areaLoad, "0.12");
+    EXPECT_EQ(lastPermanent().unitWeight, "");
+    EXPECT_TRUE(dialogs.countValue.empty());
+
+    changedValue(kCorrugatedSheets) = "0.20";
+    dialogs.countsAndValues = {std::nullopt};  // "Abbrechen"
+    EXPECT_FALSE(takePermanent(kCorrugatedSheets));
+    ASSERT_EQ(dialogs.countValue.size(), 1u);
+    EXPECT_EQ(dialogs.countValue[0].value, 0.15);
+    EXPECT_EQ(dialogs.countValue[0].valueLabel, "Last :");
+    EXPECT_EQ(dialogs.countValue[0].rangeLabel, "(0.10 bis 0.15 kN/m²)");
+    EXPECT_EQ(permanentRows(), 1);
+}
+
+TEST_F(TakeOver, DryDensityIsInterpolatedOrATypedUnitWeightInItsRangeTaken) {
+    dialogs.unitWeights = {7.25};
+    ASSERT_TRUE(takePermanent(kPolystyreneConcrete));
+    ASSERT_EQ(dialogs.dryDensity.size(), 1u);
+    const DryDensityEntry& shown = dialogs.dryDensity[0];
+    EXPECT_EQ(shown.density, 850.0);
+    EXPECT_EQ(shown.unitWeight, 9.5);
+    EXPECT_EQ(shown.densityRangeLabel, "(450 bis 850 kg/m³)");
+    EXPECT_EQ(shown.unitWeightRangeLabel, "(5.0 bis 9.5 kN/m³)");
+    EXPECT_DOUBLE_EQ(shown.unitWeightFor(650.0), 7.25);
+    EXPECT_DOUBLE_EQ(shown.unitWeightFor(450.0), 5.0);
+    EXPECT_DOUBLE_EQ(shown.unitWeightFor(850.0), 9.5);
+    EXPECT_EQ(lastPermanent().unitWeight, "7.25");
+
+    changedValue(kPolystyreneConcrete) = "6.00";
+    ASSERT_TRUE(takePermanent(kPolystyreneConcrete));
+    EXPECT_EQ(lastPermanent().unitWeight, "6.00");
+    changedValue(kPolystyreneConcrete) = "12.00";  // outside 5.0 to 9.5
+    dialogs.unitWeights = {std::nullopt};
+    EXPECT_FALSE(takePermanent(kPolystyreneConcrete));
+    EXPECT_EQ(dialogs.dryDensity.size(), 2u);
+    EXPECT_EQ(permanentRows(), 2);
+}
+
+TEST_F(TakeOver, PerUnitEntriesAskForTheCount) {
+    // Per cm: the dialog turns the load per cm into a layer of that thickness.
+    dialogs.countsAndValues = {CountAndValue{5, 0.20}, CountAndValue{3, 0.05}};
+    ASSERT_TRUE(takePermanent(kGravel));
+    EXPECT_EQ(dialogs.countValue[0].countLabel, "Dicke in cm :");
+    EXPECT_TRUE(dialogs.countValue[0].valueFixed);
+    EXPECT_FALSE(dialogs.countValue[0].countFixed);
+    EXPECT_EQ(lastPermanent().rowUnit, PermanentUnit::Layer);
+    EXPECT_EQ(lastPermanent().unitWeight, "20.00");
+    EXPECT_EQ(lastPermanent().thickness, "5");
+    EXPECT_EQ(lastPermanent().areaLoad, "1.00");
+
+    // Per layer: count times value as an area load.
+    ASSERT_TRUE(takePermanent(kRoofingSheet));
+    EXPECT_EQ(dialogs.countValue[1].countLabel, "Anzahl Bahnen :");
+    EXPECT_EQ(lastPermanent().rowUnit, PermanentUnit::AreaLoad);
+    EXPECT_EQ(lastPermanent().areaLoad, "0.15");
+    EXPECT_EQ(lastPermanent().thickness, "");
+    EXPECT_EQ(project.permanentTables.perUnitKind, PerLayer);
+
+    // A typed-over value per unit is offered first and then counted.
+    changedValue(kGravel) = "0.25";
+    prompts.answers = {Answer::Yes};
+    dialogs.countsAndValues = {CountAndValue{2, 0.25}};
+    ASSERT_TRUE(takePermanent(kGravel));
+    EXPECT_EQ(prompts.shown, Texts{"Geänderten Wert 0.25 statt\nStandardwert 0.20 verwenden ?"});
+    EXPECT_EQ(dialogs.countValue[2].value, 0.25);
+    EXPECT_EQ(lastPermanent().areaLoad, "0.50");
+}
+
+TEST_F(TakeOver, SurchargeIsRefusedUntilItsParentLoadStandsInTheElement) {
+    EXPECT_FALSE(takePermanent(kGlassSurcharge));
+    EXPECT_EQ(prompts.shown, Texts{kNoParentLoadMessage});
+    EXPECT_EQ(permanentRows(), 0);
+
+    ASSERT_TRUE(takePermanent(kSafetyGlass));
+    dialogs.countsAndValues = {CountAndValue{4, 0.03}};
+    ASSERT_TRUE(takePermanent(kGlassSurcharge));
+    EXPECT_EQ(dialogs.countValue[0].countLabel, "Dicke in mm :");
+    EXPECT_TRUE(dialogs.countValue[0].valueFixed);
+    EXPECT_EQ(dialogs.countValue[0].value, 0.03);
+    EXPECT_EQ(lastPermanent().areaLoad, "0.12");
+
+    // A wall surcharge adds one increment, without asking for a count.
+    EXPECT_FALSE(takePermanent(kBrickSurcharge));
+    ASSERT_TRUE(takePermanent(kBrickWall));
+    ASSERT_TRUE(takePermanent(kBrickSurcharge));
+    EXPECT_EQ(lastPermanent().rowUnit, PermanentUnit::AreaLoad);
+    EXPECT_FALSE(lastPermanent().areaLoad.empty());
+    EXPECT_EQ(dialogs.countValue.size(), 1u);
+}
+
+TEST_F(TakeOver, NothingIsTakenWithoutAnActiveElementOrIntoAFullOne) {
+    project.elementChosen = 0;
+    EXPECT_FALSE(takePermanent(kNormalConcrete));
+    EXPECT_FALSE(takeImposed(0, 0));
+    EXPECT_EQ(prompts.shown, (Texts{kNoActiveElementMessage, kNoActiveElementMessage}));
+
+    project.elementChosen = 1;
+    prompts.shown.clear();
+    for (int r = 0; r < kMaxPermanentRows; ++r) ASSERT_TRUE(takePermanent(kNormalConcrete));
+    EXPECT_FALSE(takePermanent(kNormalConcrete));
+    EXPECT_EQ(permanentRows(), kMaxPermanentRows);
+    EXPECT_EQ(prompts.shown, Texts{kNoFreeRowMessage});
+
+    prompts.shown.clear();
+    for (int r = 0; r < kMaxImposedRows; ++r) ASSERT_TRUE(takeImposed(0, 0));
+    dialogs.loads = {6.0};  // the full element is found only after the dialog
+    EXPECT_FALSE(takeImposed(1, 4));
+    EXPECT_EQ(imposedRows(), kMaxImposedRows);
+    EXPECT_EQ(prompts.shown, Texts{kNoFreeRowMessage});
+}
+
+TEST_F(TakeOver, OwnEntryNeedsDescriptionAndValueAndTakesItsTablesUnit) {
+    PermanentLoadTables& own = project.permanentTables;
+    own.source = PermanentLoadTables::kOwn;
+    own.ownTableUnit[0][0] = PermanentUnit::LineLoad;
+    own.description[PermanentLoadTables::kOwn][0][0][0] = "Brüstung";
+    EXPECT_FALSE(takePermanent({0, 0, 0}));
+    EXPECT_EQ(prompts.shown, Texts{kIncompleteEntryMessage});
+
+    own.value[PermanentLoadTables::kOwn][0][0][0] = "1,5";
+    ASSERT_TRUE(takePermanent({0, 0, 0}));
+    EXPECT_EQ(lastPermanent().description, "Brüstung");
+    EXPECT_EQ(lastPermanent().rowUnit, PermanentUnit::LineLoad);
+    EXPECT_EQ(lastPermanent().lineLoad, "1.50");
+
+    ImposedLoadTables& imposed = project.imposedTables;
+    imposed.source = ImposedLoadTables::kOwn;
+    imposed.ownTableUnit[0] = ImposedUnit::PointLoad;
+    imposed.value[ImposedLoadTables::kOwn][0][0] = "3";
+    EXPECT_FALSE(takeImposed(0, 0));
+    imposed.description[ImposedLoadTables::kOwn][0][0] = "Maschine";
+    ASSERT_TRUE(takeImposed(0, 0));
+    EXPECT_EQ(lastImposed().description, "Maschine");
+    EXPECT_EQ(lastImposed().pointLoad, "3.00");
+    EXPECT_TRUE(dialogs.countValue.empty() && dialogs.imposedLoad.empty());
+}
+
+TEST_F(TakeOver, ImposedCategoryBecomesARowOfTheTablesUnit) {
+    ASSERT_TRUE(takeImposed(0, 0));
+    EXPECT_EQ(windows1252ToUtf8(lastImposed().description),
+              "Kat. A1, Wohnflächen, Räume in Wohngebäuden und -häusern; Zimmer in Hotels; Küchen, Toiletten in "
+              "bestehenden Gebäuden etc.");
+    EXPECT_EQ(lastImposed().rowUnit, ImposedUnit::AreaLoad);
+    EXPECT_EQ(lastImposed().areaLoad, "2.00");
+
+    ASSERT_TRUE(takeImposed(2, 0));
+    EXPECT_EQ(lastImposed().rowUnit, ImposedUnit::LineLoad);
+    EXPECT_EQ(lastImposed().lineLoad, "0.50");
+    EXPECT_EQ(lastImposed().areaLoad, "");
+
+    ASSERT_TRUE(takeImposed(4, 6));
+    EXPECT_EQ(lastImposed().rowUnit, ImposedUnit::PointLoad);
+    EXPECT_EQ(lastImposed().pointLoad, "20.00");
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(TakeOver, ImposedLowerBoundIsEnteredInItsDialog) {
+    dialogs.loads = {7.5, std::nullopt};
+    ASSERT_TRUE(takeImposed(1, 4));  // "Lagerräume und -hallen", ">= 5.0"
+    ASSERT_EQ(dialogs.imposedLoad.size(), 1u);
+    EXPECT_EQ(dialogs.imposedLoad[0].load, 5.0);
+    EXPECT_EQ(dialogs.imposedLoad[0].loadMin, 5.0);
+    EXPECT_EQ(dialogs.imposedLoad[0].loadMax, 10.0);
+    EXPECT_EQ(dialogs.imposedLoad[0].rangeLabel, "(5.0 bis 10 kN/m²)");
+    EXPECT_EQ(lastImposed().areaLoad, "7.50");
+
+    EXPECT_FALSE(takeImposed(4, 3));  // the same bound as a point load, cancelled
+    EXPECT_EQ(dialogs.imposedLoad[1].rangeLabel, "(4.0 bis 10 kN)");
+    EXPECT_EQ(imposedRows(), 1);
+}
+
+TEST_F(TakeOver, ImposedLoadOnAWallIsConfirmedFirst) {
+    for (const char* wallName : {"Außenwand", "Wände EG", "Wandscheibe"}) {
+        project.componentNames[0] = utf8ToWindows1252(wallName);
+        prompts.shown.clear();
+        prompts.answers = {Answer::No, Answer::Yes};
+        EXPECT_FALSE(takeImposed(0, 0)) << wallName;
+        EXPECT_TRUE(takeImposed(0, 0)) << wallName;
+        EXPECT_EQ(prompts.shown, (Texts{kImposedOnWallQuestion, kImposedOnWallQuestion}));
+    }
+    EXPECT_EQ(imposedRows(), 3);
+
+    project.componentNames[0] = "Decke";
+    project.elementNames[0][0] = utf8ToWindows1252("Innenwände");
+    prompts.answers = {Answer::No};
+    EXPECT_FALSE(takeImposed(0, 0));
+}
+
+}  // namespace
+}  // namespace tavo
