@@ -3,8 +3,10 @@
 // pages as keys and clicks switch them.
 
 #include <QAction>
-#include <QLineEdit>
 #include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QtTest>
@@ -12,6 +14,7 @@
 #include "GuiTestSupport.h"
 #include "app/gui/Commands.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/OutputCommands.h"
 #include "app/gui/PembDoc.h"
 #include "support/FileSizeLimit.h"
 #include "ui/widgets/Messages.h"
@@ -252,7 +255,6 @@ private Q_SLOTS:
         QCOMPARE(house.view().GetActivePageId(), PageId::Components);
         QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(QApplication::focusWidget(), startPage);
-        QCOMPARE(startPage->selectedText(), QStringLiteral("1000"));
         QTest::keyClick(startPage, Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(MessageSink::takeShownTexts().size(), 1);
         QCOMPARE(house.view().GetActivePageId(), PageId::Components);
@@ -287,6 +289,92 @@ private Q_SLOTS:
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
         QTest::keyClick(firstMarker, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), startPage);
+    }
+
+    // A menu commits the page as it opens; a refused value must neither run a
+    // message box's loop inside the opening menu nor leave the menu open.
+    void menuOpenedWithRefusedValueShowsTheMessageOnceWithTheMenusClosed() {
+        QFETCH(bool, byMouse);
+        HouseProgram house;
+        QVERIFY(house.start());
+        house.frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
+        QList<bool> menuOpenAtBox;
+        MessageSink::setChooser([&menuOpenAtBox](QMessageBox::StandardButtons, QMessageBox::StandardButton defaultButton) {
+            menuOpenAtBox.append(QApplication::activePopupWidget() != nullptr);
+            return defaultButton;
+        });
+        QLineEdit* startPage = field(house.frame(), "startPage");
+        startPage->setFocus();
+        startPage->selectAll();
+        QTest::keyClicks(startPage, QStringLiteral("1000"));
+        QMenuBar* bar = house.frame().menuBar();
+        const auto openFileMenu = [&] {
+            if (byMouse)
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().at(0)).center());
+            else
+                QTest::keyClick(startPage, Qt::Key_D, Qt::AltModifier);
+        };
+
+        openFileMenu();
+        QVERIFY(MessageSink::takeShownTexts().isEmpty());  // not while the menu is opening
+        // The user moves along the bar and types before the refusal is shown.
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            QTest::keyClick(menu, Qt::Key_Right);
+            QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : menu, Qt::Key_X);
+        }
+        QCoreApplication::processEvents();  // the opening is done
+        QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
+        QCOMPARE(menuOpenAtBox, QList<bool>{false});
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QCOMPARE(house.document().project().startPage, 1);
+
+        // Keys typed now go to the page, not to a menu half open.
+        QTest::keyClick(startPage, Qt::Key_End);
+        QTest::keyClick(startPage, Qt::Key_Backspace);
+        QCOMPARE(startPage->text(), QStringLiteral("100"));
+        // (The offscreen platform leaves the closed menu the active window, where
+        // Alt+letter would not reach the bar: the mouse opens the menu again.)
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().at(0)).center());
+        QWidget* menu = QApplication::activePopupWidget();
+        QVERIFY(menu != nullptr);
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Q, Qt::Key_Escape}) {
+            QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : bar, key);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(MessageSink::takeShownTexts().isEmpty());
+        QCOMPARE(house.document().project().startPage, 100);
+    }
+
+    // Ctrl+S in one of the program's dialogs saves, but only once the dialog has
+    // handled the key press: the save's own boxes must not open inside it.
+    void acceleratorInADialogRunsItsCommandAfterTheKeyPress() {
+        HouseProgram house;
+        QVERIFY(house.start());
+        house.document().markModified();
+        auto* dialogs = new ScriptedDialogs;
+        bool savedDuringKeyPress = true;
+        bool savedAfterwards = false;
+        dialogs->answer([&](QDialog& dialog) {
+            dialog.setWindowModality(Qt::ApplicationModal);
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_S, Qt::ControlModifier);
+            savedDuringKeyPress = !house.document().isModified();
+            QCoreApplication::processEvents();  // the dialog's own loop
+            savedAfterwards = !house.document().isModified();
+            dialog.hide();
+            return false;
+        });
+        house.frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs));
+        trigger(house.frame(), CommandId::HeaderFooter);
+        QVERIFY(!savedDuringKeyPress);
+        QVERIFY(savedAfterwards);
+    }
+
+    void menuOpenedWithRefusedValueShowsTheMessageOnceWithTheMenusClosed_data() {
+        QTest::addColumn<bool>("byMouse");
+        QTest::newRow("Alt+D") << false;
+        QTest::newRow("mouse") << true;
     }
 };
 

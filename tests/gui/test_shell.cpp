@@ -82,6 +82,7 @@ private Q_SLOTS:
         for (int page = 0; page < 4; ++page) {
             frame().view()->tabControl()->SetActiveTab(page);
             QTest::keyClick(frame().view()->GetActivePage(), Qt::Key_F1);
+            QCoreApplication::processEvents();  // the help comes after the key press
             QCOMPARE(MessageSink::takeShownTexts(), QStringList());
             QCOMPARE(shownPage(), topics[page]);
             QVERIFY(shell().helpWindow()->isVisible());
@@ -89,6 +90,7 @@ private Q_SLOTS:
         auto* output = new ScriptedDialogs;
         output->answer([](QDialog& dialog) {
             QTest::keyClick(&dialog, Qt::Key_F1);
+            QCoreApplication::processEvents();  // the dialog's own loop
             return false;
         });
         frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(output));

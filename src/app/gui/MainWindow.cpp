@@ -12,6 +12,7 @@
 
 #include "app/gui/Commands.h"
 #include "app/gui/LockKeyIndicators.h"
+#include "app/gui/MenuCommit.h"
 #include "app/gui/ModalAccelerators.h"
 #include "app/gui/OutputCommands.h"
 #include "app/gui/PembDoc.h"
@@ -121,12 +122,12 @@ void CPembFrame::createActions() {
 
 QMenu* CPembFrame::addMenu(const QString& title) {
     QMenu* menu = menuBar()->addMenu(title);
-    // Menu commands such as printing must see what the user has just typed.
-    connect(menu, &QMenu::aboutToShow, this, [this] { doc_.document().commitActiveView(); });
+    menuCommit_->watch(menu);
     return menu;
 }
 
 void CPembFrame::createMenus() {
+    menuCommit_ = new MenuCommit(menuBar(), doc_.document());
     fileMenu_ = addMenu(QStringLiteral("&Datei"));
     for (int id : {CommandId::FileNew, CommandId::FileOpen, CommandId::FileSave, CommandId::FileSaveAs}) fileMenu_->addAction(action(id));
     fileMenu_->addSeparator();

@@ -12,6 +12,7 @@ namespace tavo {
 class CPembDoc;
 class CPembView;
 class IniProfile;
+class MenuCommit;
 class OutputCommands;
 class Printout;
 class RecentFileList;
@@ -52,6 +53,7 @@ private:
     OutputCommands* output_;
     ShellCommands* shell_;
     std::map<int, QAction*> actions_;
+    MenuCommit* menuCommit_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentFilesEnd_ = nullptr;
     QList<QAction*> recentFileActions_;

@@ -20,9 +20,16 @@ bool ModalAccelerators::eventFilter(QObject* watched, QEvent* event) {
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
     for (QAction* command : std::as_const(actions_)) {
         if (command->shortcut() != pressed || !command->isEnabled()) continue;
+        // The command opens boxes and dialogs of its own: it runs once the key
+        // press has been handled, not inside the dialog's key handling.
         running_ = true;
-        command->trigger();
-        running_ = false;
+        QMetaObject::invokeMethod(
+            this,
+            [this, command] {
+                command->trigger();
+                running_ = false;
+            },
+            Qt::QueuedConnection);
         return true;
     }
     return QObject::eventFilter(watched, event);

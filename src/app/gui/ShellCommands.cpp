@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -106,7 +107,10 @@ bool ShellCommands::eventFilter(QObject* watched, QEvent* event) {
         return false;
     QWidget* modal = QApplication::activeModalWidget();
     const bool onMainWindow = modal == nullptr && static_cast<QWidget*>(watched)->window() == window_;
-    contextHelp(onMainWindow ? view_.GetActivePageId() : 0, modal);
+    // The help, or the message that it is missing, comes after the key press has
+    // been handled: F1 may reach the filter while a menu is open.
+    const int context = onMainWindow ? view_.GetActivePageId() : 0;
+    QMetaObject::invokeMethod(this, [this, context, dialog = QPointer<QWidget>(modal)] { contextHelp(context, dialog); }, Qt::QueuedConnection);
     return true;
 }
 

@@ -18,6 +18,7 @@ namespace {
 struct Script {
     bool active = false;
     std::deque<QMessageBox::StandardButton> answers;
+    MessageSink::Chooser chooser;
     QStringList shown;
 };
 
@@ -29,6 +30,12 @@ Script& script() {
 QPointer<QWidget>& centreWindow() {
     static QPointer<QWidget> window;
     return window;
+}
+
+// The boxes kept by MessageSink::hold; nullptr while none is holding.
+std::vector<MessageSink::HeldBox>*& heldBoxes() {
+    static std::vector<MessageSink::HeldBox>* boxes = nullptr;
+    return boxes;
 }
 
 std::function<bool()>& quietPredicate() {
@@ -96,11 +103,15 @@ Answer toAnswer(QMessageBox::StandardButton button) {
 QMessageBox::StandardButton MessageSink::show(Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
                                               QMessageBox::StandardButton defaultButton) {
     if (quietPredicate() && quietPredicate()()) return defaultButton;
+    if (std::vector<HeldBox>* held = heldBoxes()) {
+        held->push_back({icon, text, buttons, defaultButton});
+        return defaultButton;
+    }
 
     Script& scripted = script();
     if (scripted.active) {
         scripted.shown.append(text);
-        if (scripted.answers.empty()) return defaultButton;
+        if (scripted.answers.empty()) return scripted.chooser ? scripted.chooser(buttons, defaultButton) : defaultButton;
         const QMessageBox::StandardButton answer = scripted.answers.front();
         scripted.answers.pop_front();
         return answer;
@@ -119,6 +130,20 @@ QMessageBox::StandardButton MessageSink::show(Icon icon, const QString& text, QM
 
 void MessageSink::setCentreOn(QWidget* window) { centreWindow() = window; }
 
+std::vector<MessageSink::HeldBox> MessageSink::hold(const std::function<void()>& action) {
+    std::vector<HeldBox> boxes;
+    struct Holding {
+        std::vector<HeldBox>* outer;
+        ~Holding() { heldBoxes() = outer; }
+    } holding{std::exchange(heldBoxes(), &boxes)};
+    action();
+    return boxes;
+}
+
+void MessageSink::showHeld(const std::vector<HeldBox>& boxes) {
+    for (const HeldBox& box : boxes) show(box.icon, box.text, box.buttons, box.defaultButton);
+}
+
 void MessageSink::setQuietWhen(std::function<bool()> predicate) { quietPredicate() = std::move(predicate); }
 
 void MessageSink::startScript() { script().active = true; }
@@ -126,6 +151,11 @@ void MessageSink::startScript() { script().active = true; }
 void MessageSink::setNextAnswer(QMessageBox::StandardButton answer) {
     startScript();
     script().answers.push_back(answer);
+}
+
+void MessageSink::setChooser(Chooser chooser) {
+    startScript();
+    script().chooser = std::move(chooser);
 }
 
 QStringList MessageSink::takeShownTexts() { return std::exchange(script().shown, {}); }

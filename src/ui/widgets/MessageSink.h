@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 #include "model/UserPrompts.h"
 
@@ -27,12 +28,28 @@ public:
     // Boxes appear centred over this window while it shows (the main window).
     static void setCentreOn(QWidget* window);
 
+    // A box asked for while a widget is in the middle of handling an event (a
+    // menu that is opening) must not run its modal loop there. Inside hold, each
+    // box answers with its default button at once and is kept; showHeld shows
+    // them once the event has been handled.
+    struct HeldBox {
+        Icon icon;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton;
+    };
+    static std::vector<HeldBox> hold(const std::function<void()>& action);
+    static void showHeld(const std::vector<HeldBox>& boxes);
+
     // While the predicate holds (the document commits its pages for closing),
     // nothing is shown and each box answers with its default button.
     static void setQuietWhen(std::function<bool()> predicate);
 
     static void startScript();
     static void setNextAnswer(QMessageBox::StandardButton answer);
+    // With no answer queued, a scripted box takes the chooser's answer.
+    using Chooser = std::function<QMessageBox::StandardButton(QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)>;
+    static void setChooser(Chooser chooser);
     static QStringList takeShownTexts();
     static void endScript();
 };
