@@ -40,8 +40,6 @@
 #include "app/gui/ShellCommands.h"
 #include "file/BinFile.h"
 #include "support/SampleProjects.h"
-#include "ui/widgets/DlgAllgemein.h"
-#include "ui/widgets/LoadPage.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
@@ -379,10 +377,7 @@ int main(int argc, char* argv[]) {
     CPembFrame& frame = program.app.frame();
     program.app.doc().setFileDialogs(std::unique_ptr<FileDialogs>(new MonkeyDialogs(*answers)));
     frame.shell().setDialogRunner(std::unique_ptr<DialogRunner>(new MonkeyDialogs(*answers)));
-    // The pages run their entry dialogs through a runner of their own.
-    const auto runAtRandom = [answers](QDialog& dialog) { return answers->run(dialog); };
-    for (DlgAllgemein* page : frame.findChildren<DlgAllgemein*>()) page->setDialogRunner(runAtRandom);
-    for (CLoadPage* page : frame.findChildren<CLoadPage*>()) page->setDialogRun(runAtRandom);
+    // The pages' dialogs go through the output commands' runner.
     frame.output().setDialogRunner(std::move(dialogs));
     frame.show();
 

@@ -77,7 +77,7 @@ OutputCommands::OutputCommands(Printout& printout, PrintSettings& settings, Docu
       view_(view),
       window_(window),
       dialogs_(std::make_unique<DialogRunner>()) {
-    // The load pages' entry dialogs go through the same runner, so that tests answer them too.
+    // The pages' dialogs go through the same runner, so that tests answer them too.
     view_.setEntryDialogRun([this](QDialog& dialog) { return dialogs_->run(dialog); });
 }
 

@@ -13,9 +13,10 @@ namespace tavo {
 CPembView::CPembView(Document& document, ScreenListing& listing, QWidget* parent)
     : CTabView(parent),
       document_(document),
+      components_(new DlgAllgemein(document)),
       permanentLoads_(new DlgLasten_ST(document)),
       imposedLoads_(new DlgLasten_NU(document)) {
-    AddPage(new DlgAllgemein(document));
+    AddPage(components_);
     AddPage(permanentLoads_);
     AddPage(imposedLoads_);
     AddPage(new DlgErgebnis(listing));
@@ -38,6 +39,7 @@ CTabbedDialog* CPembView::activeResultsPage() const {
 }
 
 void CPembView::setEntryDialogRun(const std::function<bool(QDialog&)>& run) {
+    components_->setDialogRunner(run);
     permanentLoads_->setDialogRun(run);
     imposedLoads_->setDialogRun(run);
 }

@@ -9,6 +9,7 @@ namespace tavo {
 
 class ScreenListing;
 class CLoadPage;
+class DlgAllgemein;
 
 // The page ids, after the dialog templates the pages were first drawn on.
 namespace PageId {
@@ -41,12 +42,13 @@ public:
     // page: that page is shown, at once or, while a page is being activated,
     // once that is done.
     void showComponentsPage();
-    // How the load pages show their entry dialogs.
+    // How the editing pages show their dialogs (row deletion, correction, entry dialogs).
     void setEntryDialogRun(const std::function<bool(QDialog&)>& run);
     void showComponentsPageLater();
 
 private:
     Document& document_;
+    DlgAllgemein* components_;
     CLoadPage* permanentLoads_;
     CLoadPage* imposedLoads_;
 };
