@@ -107,16 +107,16 @@ int main(int argc, char* argv[]) {
     // The entry dialogs of a take-over, each cancelled.
     view.tabControl()->SetActiveTab(1);
     auto* permanent = static_cast<tavo::DlgLasten_ST*>(view.GetActivePage());
-    runner->expect(QStringLiteral("13-wichte-berechnen"));
+    runner->expect(QStringLiteral("16-wichte-berechnen"));
     permanent->takeOverButton(9)->click();
     permanent->chooseRow(permanent->accordion().rowOfGroup(1));
     permanent->chooseRow(permanent->accordion().rowOfTable(5));
-    runner->expect(QStringLiteral("14-dicke-und-last"));
+    runner->expect(QStringLiteral("17-dicke-und-last"));
     permanent->takeOverButton(2)->click();
     view.tabControl()->SetActiveTab(2);
     auto* imposed = static_cast<tavo::DlgLasten_NU*>(view.GetActivePage());
     imposed->chooseRow(1);
-    runner->expect(QStringLiteral("15-last-eingeben"));
+    runner->expect(QStringLiteral("18-last-eingeben"));
     imposed->takeOverButton(5)->click();
     const std::pair<int, const char*> commands[] = {
         {tavo::CommandId::PrintPreview, "5-seitenansicht"},   {tavo::CommandId::Print, "6-drucken"},
