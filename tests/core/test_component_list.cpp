@@ -27,19 +27,14 @@ std::unique_ptr<ProjectData> projectWith(std::initializer_list<int> elementCount
     return project;
 }
 
-// The components of list rows 0..13, -1 where a row shows none.
-std::vector<int> componentsByRow(const ComponentList& list) {
-    std::vector<int> rows;
-    for (int r = 0; r < ComponentList::kRows; ++r) rows.push_back(list.listRow(r).shown ? list.listRow(r).index : -1);
-    return rows;
+// The index each of the 14 lines shows, -1 where a line shows none.
+std::vector<int> shownIndices(const ComponentList& list, ComponentList::Line (ComponentList::*line)(int) const) {
+    std::vector<int> indices;
+    for (int r = 0; r < ComponentList::kRows; ++r) indices.push_back((list.*line)(r).shown ? (list.*line)(r).index : -1);
+    return indices;
 }
-
-std::vector<int> elementsBySlot(const ComponentList& list) {
-    std::vector<int> slots;
-    for (int s = 0; s < ComponentList::kRows; ++s)
-        slots.push_back(list.elementSlot(s).shown ? list.elementSlot(s).index : -1);
-    return slots;
-}
+std::vector<int> componentsByRow(const ComponentList& list) { return shownIndices(list, &ComponentList::listRow); }
+std::vector<int> elementsBySlot(const ComponentList& list) { return shownIndices(list, &ComponentList::elementSlot); }
 
 void addPermanentRows(ProjectData& project, int c, int e, int count) {
     for (int r = 0; r < count; ++r) {

@@ -17,14 +17,9 @@ constexpr auto kOwn = PermanentLoadTables::kOwn;
 
 class OwnLoadTables : public ::testing::Test {
 protected:
-    OwnLoadTables() : owned_(std::make_unique<ProjectData>()), permanent(owned_->permanentTables), imposed(owned_->imposedTables) {}
-
-private:
-    std::unique_ptr<ProjectData> owned_;
-
-protected:
-    PermanentLoadTables& permanent;
-    ImposedLoadTables& imposed;
+    std::unique_ptr<ProjectData> project = std::make_unique<ProjectData>();  // too large for the stack
+    PermanentLoadTables& permanent = project->permanentTables;
+    ImposedLoadTables& imposed = project->imposedTables;
     ScriptedPrompts prompts;
 };
 

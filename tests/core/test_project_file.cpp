@@ -155,10 +155,8 @@ TEST(ProjectFile, TextsAreReadAsTheirFirst511BytesWhateverTheirFormHeadingLinesA
 
 TEST(ProjectFile, AStartPageOutsideWhatThePagesAcceptIsHeldAtItsLimit) {
     // Offset 24: after magic, version and the two heading lines of a new project.
-    EXPECT_EQ(readBack(withShortAt(kNewProject, 24, 0)).startPage, 1);
-    EXPECT_EQ(readBack(withShortAt(kNewProject, 24, -5)).startPage, 1);
-    EXPECT_EQ(readBack(withShortAt(kNewProject, 24, 1000)).startPage, 999);
-    EXPECT_EQ(readBack(withShortAt(kNewProject, 24, 998)).startPage, 998);
+    const std::pair<int, int> storedAndHeld[] = {{0, 1}, {-5, 1}, {1000, 999}, {998, 998}};
+    for (const auto& [stored, held] : storedAndHeld) EXPECT_EQ(readBack(withShortAt(kNewProject, 24, stored)).startPage, held) << stored;
 }
 
 TEST(ProjectFile, RowsStoreOnlyTheTextsOfTheirUnit) {

@@ -107,6 +107,11 @@ protected:
         fs::permissions(updater, fs::perms::owner_all);
     }
 
+    void forgetRuns() {
+        fs::remove(record);
+        fs::remove(root.path() / "runs");
+    }
+
     Texts recordedRuns() {
         system.finish();
         Texts runs;
@@ -138,14 +143,8 @@ protected:
 };
 
 TEST_F(UpdateCheck, EveryExitCodeOfTheInteractiveCheckHasItsMessage) {
-    const std::pair<int, std::string> cases[] = {
+    std::vector<std::pair<int, std::string>> cases = {
         {1, "!:Download läuft bereits!"},
-        {2, "!:Fehler beim Überprüfen auf neue Version [2]!"},
-        {3, "!:Fehler beim Überprüfen auf neue Version [3]!"},
-        {11, "!:Fehler beim Überprüfen auf neue Version [11]!"},
-        {13, "!:Fehler beim Überprüfen auf neue Version [13]!"},
-        {15, "!:Fehler beim Überprüfen auf neue Version [15]!"},
-        {16, "!:Fehler beim Überprüfen auf neue Version [16]!"},
         {12, "!:Download abgebrochen!"},
         {14, "!:Download abgebrochen!"},
         {4, "i:Installierte Version ist aktuell!"},
@@ -155,16 +154,16 @@ TEST_F(UpdateCheck, EveryExitCodeOfTheInteractiveCheckHasItsMessage) {
         {7, "i:Neue Version wird beim nächsten Aufruf installiert (18.1.0.0)!"},
         {8, "i:Neue Version wird beim nächsten Aufruf installiert (?.?.?.?)!"},
     };
+    for (int code : {2, 3, 11, 13, 15, 16}) cases.emplace_back(code, "!:Fehler beim Überprüfen auf neue Version [" + std::to_string(code) + "]!");
     for (const auto& [code, expected] : cases) {
-        fs::remove(root.path() / "runs");
+        forgetRuns();
         fakeUpdater({code});
         system.installer = code == 7 ? std::optional<FileVersion>(FileVersion{18, 1, 0, 0}) : std::nullopt;
         prompts.shown.clear();
         update().checkNow();
         EXPECT_EQ(prompts.shown, Texts{expected}) << "exit code " << code;
     }
-    fs::remove(record);
-    fs::remove(root.path() / "runs");
+    forgetRuns();
     fakeUpdater({0});
     prompts.shown.clear();
     update().checkNow();
@@ -197,8 +196,7 @@ TEST_F(UpdateCheck, ANewerVersionOnTheServerIsDownloadedWhenTheUserAgrees) {
     EXPECT_FALSE(fs::exists(versionFile));
 
     // Without the version file the version is unknown; "no" downloads nothing.
-    fs::remove(record);
-    fs::remove(root.path() / "runs");
+    forgetRuns();
     prompts.shown.clear();
     prompts.answers = {false};
     update().checkNow();
@@ -206,7 +204,7 @@ TEST_F(UpdateCheck, ANewerVersionOnTheServerIsDownloadedWhenTheUserAgrees) {
     EXPECT_EQ(recordedRuns(), Texts{options("11")});
 
     // A failed download is reported as a failed check would be.
-    fs::remove(root.path() / "runs");
+    forgetRuns();
     fakeUpdater({6, 12});
     prompts.shown.clear();
     prompts.answers = {true};
@@ -235,8 +233,7 @@ TEST_F(UpdateCheck, ANewerDownloadedInstallerIsInstalledAtTheStartWhenTheUserAgr
 
 TEST_F(UpdateCheck, AnInstallerThatIsNotNewerIsDeletedAndTheCheckRuns) {
     for (const FileVersion version : {FileVersion{18, 0, 0, 1}, FileVersion{17, 9, 9, 9}}) {
-        fs::remove(record);
-        fs::remove(root.path() / "runs");
+        forgetRuns();
         fakeUpdater({0});
         placeInstaller(version);
         EXPECT_FALSE(update().checkAtStartup(system_clock::now()));
@@ -302,20 +299,18 @@ TEST(UpdateInterval, IsDueATenthOfADayEarly) {
 }
 
 TEST(UpdateInterval, TheDialogShowsAndStoresTheChoice) {
-    EXPECT_EQ(selectionForInterval(0).choice, IntervalChoice::Never);
-    EXPECT_EQ(selectionForInterval(-1).choice, IntervalChoice::EveryStart);
-    EXPECT_EQ(selectionForInterval(1).choice, IntervalChoice::Daily);
+    const std::pair<int, IntervalChoice> shown[] = {
+        {0, IntervalChoice::Never}, {-1, IntervalChoice::EveryStart}, {1, IntervalChoice::Daily},
+        {14, IntervalChoice::EveryNDays}, {-5, IntervalChoice::None}};
+    for (const auto& [interval, choice] : shown) EXPECT_EQ(selectionForInterval(interval).choice, choice) << interval;
     EXPECT_EQ(selectionForInterval(1).days, 7);
-    EXPECT_EQ(selectionForInterval(14).choice, IntervalChoice::EveryNDays);
     EXPECT_EQ(selectionForInterval(14).days, 14);
-    EXPECT_EQ(selectionForInterval(-5).choice, IntervalChoice::None);
 
-    EXPECT_EQ(intervalForSelection(IntervalChoice::Never, "3"), 0);
-    EXPECT_EQ(intervalForSelection(IntervalChoice::EveryStart, "3"), -1);
-    EXPECT_EQ(intervalForSelection(IntervalChoice::Daily, "3"), 1);
-    EXPECT_EQ(intervalForSelection(IntervalChoice::EveryNDays, "3"), 3);
+    const std::pair<IntervalChoice, int> stored[] = {
+        {IntervalChoice::Never, 0}, {IntervalChoice::EveryStart, -1}, {IntervalChoice::Daily, 1},
+        {IntervalChoice::EveryNDays, 3}, {IntervalChoice::None, 1}};
+    for (const auto& [choice, interval] : stored) EXPECT_EQ(intervalForSelection(choice, "3"), interval);
     for (const char* invalid : {"0", "-2", "", "3,5", "x"}) EXPECT_EQ(intervalForSelection(IntervalChoice::EveryNDays, invalid), 7) << invalid;
-    EXPECT_EQ(intervalForSelection(IntervalChoice::None, "3"), 1);
 }
 
 TEST(UpdatePlacesOnLinux, TheInstallerIsNamedAfterVersionAndProgram) {
