@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -41,7 +40,6 @@ private Q_SLOTS:
 
     void countRunsFromOneToAThousandAndAFixedValueCannotChange() {
         CLastWich2Dlg dialog(countValueEntry("0.20", 1, PerCentimetre));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Dicke und Wichte/Last eingeben"));
         QVERIFY(dialog.countField()->isEnabled());
         QVERIFY(!dialog.valueField()->isEnabled());
         QCOMPARE(dialog.countField()->accessibleName(), QStringLiteral("Dicke in cm"));
@@ -60,7 +58,6 @@ private Q_SLOTS:
         CLastWich2Dlg dialog(countValueEntry(">= 26.0", 0, Ordinary));
         QVERIFY(!dialog.countField()->isEnabled());
         QCOMPARE(dialog.valueField()->text(), QStringLiteral("26"));
-        QVERIFY(dialog.findChildren<QLabel*>().size() >= 3);
         QVERIFY(!acceptWith(dialog, dialog.valueField(), QStringLiteral("25,9")));
         QVERIFY(!acceptWith(dialog, dialog.valueField(), QStringLiteral("60.01")));
         QCOMPARE(MessageSink::takeShownTexts().size(), 2);
