@@ -17,7 +17,6 @@
 #include "app/gui/OutputCommands.h"
 #include "app/gui/PembDoc.h"
 #include "support/FileSizeLimit.h"
-#include "ui/widgets/Messages.h"
 #include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
@@ -185,20 +184,6 @@ private Q_SLOTS:
         QVERIFY(house.document().isModified());
     }
 #endif
-
-    void questionsTakeTheScriptedAnswerOrTheirDefault() {
-        MessageSink::setNextAnswer(QMessageBox::Yes);
-        MessageSink::setNextAnswer(QMessageBox::No);
-        QVERIFY(MsgAsk(false, "Zeile %d löschen?", 3));
-        QVERIFY(!MsgAsk(true, "B"));
-        // Nothing left to answer: the default button.
-        QVERIFY(MsgAsk(true, "C"));
-        QCOMPARE(MsgAsk3(Answer::No, "D"), Answer::No);
-        MsgWarning("Element %s", "Decke \xC3\xBC" "ber EG");
-        QCOMPARE(MessageSink::takeShownTexts(), (QStringList{QStringLiteral("Zeile 3 löschen?"), QStringLiteral("B"), QStringLiteral("C"),
-                                                             QStringLiteral("D"), QStringLiteral("Element Decke über EG")}));
-        MessageSink::endScript();
-    }
 
     void ctrlTabGoesRoundThePagesBothWays() {
         HouseProgram house;
