@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -41,7 +40,6 @@ private Q_SLOTS:
 
     void countRunsFromOneToAThousandAndAFixedValueCannotChange() {
         CLastWich2Dlg dialog(countValueEntry("0.20", 1, PerCentimetre));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Dicke und Wichte/Last eingeben"));
         QVERIFY(dialog.countField()->isEnabled());
         QVERIFY(!dialog.valueField()->isEnabled());
         QCOMPARE(dialog.countField()->accessibleName(), QStringLiteral("Dicke in cm"));
@@ -60,9 +58,7 @@ private Q_SLOTS:
         CLastWich2Dlg dialog(countValueEntry(">= 26.0", 0, Ordinary));
         QVERIFY(!dialog.countField()->isEnabled());
         QCOMPARE(dialog.valueField()->text(), QStringLiteral("26"));
-        QVERIFY(dialog.findChildren<QLabel*>().size() >= 3);
-        QVERIFY(!acceptWith(dialog, dialog.valueField(), QStringLiteral("25,9")));
-        QVERIFY(!acceptWith(dialog, dialog.valueField(), QStringLiteral("60.01")));
+        for (const char* refused : {"25,9", "60.01"}) QVERIFY2(!acceptWith(dialog, dialog.valueField(), QString::fromLatin1(refused)), refused);
         QCOMPARE(MessageSink::takeShownTexts().size(), 2);
         QVERIFY(acceptWith(dialog, dialog.valueField(), QStringLiteral("60")));
         QCOMPARE(dialog.entered().value, 60.0);
@@ -104,8 +100,7 @@ private Q_SLOTS:
         tables->loadParamsForLowerBound(">= 4.0");
         CLastWich3Dlg dialog(ImposedLoadEntry::fromParams(*tables));
         QCOMPARE(dialog.loadField()->text(), QStringLiteral("4"));
-        QVERIFY(!acceptWith(dialog, dialog.loadField(), QStringLiteral("3.99")));
-        QVERIFY(!acceptWith(dialog, dialog.loadField(), QStringLiteral("10.5")));
+        for (const char* refused : {"3.99", "10.5"}) QVERIFY2(!acceptWith(dialog, dialog.loadField(), QString::fromLatin1(refused)), refused);
         QVERIFY(acceptWith(dialog, dialog.loadField(), QStringLiteral("10")));
         QCOMPARE(dialog.load(), 10.0);
     }

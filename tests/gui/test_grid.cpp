@@ -2,7 +2,6 @@
 // comes back when a cell is edited, and how the keys move and leave the grid.
 
 #include <QAccessible>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -160,30 +159,40 @@ private Q_SLOTS:
         QCOMPARE(current(), std::make_pair(3, 6));
     }
 
-    void escapeCommitsLikeEnter() {
-        cell(2, 2);
-        type(QStringLiteral("7"), Qt::Key_Escape);
-        QCOMPARE(grid_->rows[1].value, std::string("7"));
-        QCOMPARE(current(), std::make_pair(2, 4));
+    // How an entry typed into a cell ends: what the owner is given and shown after it.
+    void anEntryEnds_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("endKey");
+        QTest::addColumn<int>("commits");
+        QTest::addColumn<QString>("shownAfter");
+        QTest::addColumn<int>("nextRow");
+        QTest::addColumn<int>("nextColumn");
+        QTest::newRow("Escape commits like Enter") << 2 << 2 << "7" << int(Qt::Key_Escape) << 1 << "7" << 2 << 4;
+        QTest::newRow("refused entry shows the stored text") << 2 << 2 << "abc" << int(Qt::Key_Return) << 1 << "2" << 2 << 4;
+        QTest::newRow("beyond the fifth column never committed") << 1 << 6 << "x" << int(Qt::Key_Return) << 0 << "" << 2 << 2;
+    }
+    void anEntryEnds() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(int, endKey);
+        QFETCH(int, commits);
+        QFETCH(QString, shownAfter);
+        QFETCH(int, nextRow);
+        QFETCH(int, nextColumn);
+        cell(row, column);
+        type(typed, Qt::Key(endKey));
+        QCOMPARE(grid_->commits.size(), std::size_t(commits));
+        QCOMPARE(shown(*grid_, row, column), shownAfter);
+        QCOMPARE(current(), std::make_pair(nextRow, nextColumn));
     }
 
     void aTextTheFileCannotHoldIsNotTaken() {
         QVERIFY(!grid_->model()->setData(grid_->model()->index(1, 1), QStringLiteral("2 Ω"), Qt::EditRole));
         QVERIFY(grid_->commits.empty());
         QCOMPARE(shown(*grid_, 2, 2), QStringLiteral("2"));
-    }
-
-    void aRefusedEntryShowsTheStoredTextAgain() {
-        cell(2, 2);
-        type(QStringLiteral("abc"), Qt::Key_Return);
-        QCOMPARE(grid_->commits.size(), std::size_t(1));
-        QCOMPARE(shown(*grid_, 2, 2), QStringLiteral("2"));
-    }
-
-    void columnsBeyondTheFifthAreNeverCommitted() {
-        cell(1, 6);
-        type(QStringLiteral("x"), Qt::Key_Return);
-        QVERIFY(grid_->commits.empty());
     }
 
     void tabLeavesTheGridBothWays() {
@@ -212,45 +221,12 @@ private Q_SLOTS:
         QCOMPARE(grid_->GetColWidth(1), width);
     }
 
-    void rowHeaderWidthFollowsTheDigitsOfTheRowCount() {
-        const int h = grid_->GetRowHeight(1);
-        QCOMPARE(grid_->GetColWidth(0), h / 2 * 2);
-        grid_->SetRowCount(25);
-        grid_->SetupRowHeaders(1, true);
-        QCOMPARE(grid_->GetColWidth(0), h / 2 * 3);
-        grid_->SetupRowHeaders(0, true);
-        QCOMPARE(grid_->GetColWidth(0), 0);
-    }
-
     void fitsItsHeightToRows() {
         grid_->FitHeightToRows(2);
         const int twoRows = grid_->height();
         grid_->FitHeightToRows(3);
         QCOMPARE(grid_->height() - twoRows, grid_->GetRowHeight(3));
         QCOMPARE(grid_->viewport()->height(), 3 * grid_->GetRowHeight(1));
-    }
-
-    void anEmptyGridHasNoCurrentCell() {
-        class Empty : public XEditGridClass {
-        public:
-            Empty() : XEditGridClass(0, 5) {}
-
-        protected:
-            void SetupColumns() override {}
-            void CellText(int, int, std::string&) override {}
-            void ColumnTitle(int, std::string&) override {}
-            void CommitCellText(int, int, const std::string&) override {}
-        } empty;
-        empty.CreateInPlace(QStringLiteral("Leer"), false);
-        QCOMPARE(empty.GetCurrentRowIndex(), -1);
-    }
-
-    void userCanNeitherMoveNorResizeNorSelectMore() {
-        QCOMPARE(grid_->selectionMode(), QAbstractItemView::SingleSelection);
-        for (QHeaderView* header : {grid_->horizontalHeader(), grid_->verticalHeader()}) {
-            QVERIFY(!header->sectionsMovable());
-            QCOMPARE(header->sectionResizeMode(0), QHeaderView::Fixed);
-        }
     }
 
     void isATableForAssistiveTechnology() {

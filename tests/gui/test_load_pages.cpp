@@ -50,6 +50,20 @@ ScriptedDialogs::Answer entering(QLineEdit* (Dialog::*field)() const, const char
 
 std::string utf8(const std::string& projectText) { return windows1252ToUtf8(projectText); }
 
+// The program on a project with one component "Decke" and nothing in it.
+struct EmptyProgram {
+    Sandbox sandbox;
+    Program program{sandbox};
+
+    bool start() { return program.app.start({QStringLiteral("tavo"), sandbox.projectFile(QStringLiteral("leer.tavo"), "Decke")}); }
+    ProjectData& project() { return program.app.doc().document().project(); }
+    CPembView& view() { return *program.app.frame().view(); }
+    DlgLasten_ST* permanentPage() {
+        view().tabControl()->SetActiveTab(1);
+        return qobject_cast<DlgLasten_ST*>(view().GetActivePage());
+    }
+};
+
 }  // namespace
 
 class LoadPagesTest : public QObject {
@@ -179,13 +193,11 @@ private Q_SLOTS:
     }
 
     void everyControlOfBothPagesHasANameForAssistiveTechnology() {
-        Sandbox sandbox;
-        Program program{sandbox};
-        QVERIFY(program.app.start({QStringLiteral("tavo"), sandbox.projectFile(QStringLiteral("leer.tavo"), "Decke")}));
-        ProjectData& project = program.app.doc().document().project();
-        project.componentChosen = 1;
-        project.elementChosen = 1;
-        CPembView& view = *program.app.frame().view();
+        EmptyProgram program;
+        QVERIFY(program.start());
+        program.project().componentChosen = 1;
+        program.project().elementChosen = 1;
+        CPembView& view = program.view();
         for (int tab : {1, 2}) {
             view.tabControl()->SetActiveTab(tab);
             auto* page = qobject_cast<CLoadPage*>(view.GetActivePage());
@@ -205,14 +217,11 @@ private Q_SLOTS:
     }
 
     void ownTablesGrowUpToTheirLimits() {
-        Sandbox sandbox;
-        Program program{sandbox};
-        QVERIFY(program.app.start({QStringLiteral("tavo"), sandbox.projectFile(QStringLiteral("leer.tavo"), "Decke")}));
-        program.app.frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&program.app.frame()));
-        CPembView& view = *program.app.frame().view();
-        view.tabControl()->SetActiveTab(1);
-        auto* permanent = qobject_cast<DlgLasten_ST*>(view.GetActivePage());
+        EmptyProgram program;
+        QVERIFY(program.start());
+        program.program.app.frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&program.program.app.frame()));
+        DlgLasten_ST* permanent = program.permanentPage();
         permanent->ownSourceButton()->click();
         QVERIFY(!permanent->builtInSourceButton()->isChecked());
         for (int g = 2; g <= 8; ++g) {
@@ -224,35 +233,32 @@ private Q_SLOTS:
             name->setText(QStringLiteral("Gruppe %1").arg(g));
             permanent->ownSourceButton()->setFocus();  // leaving the name commits it
         }
-        QCOMPARE(program.app.doc().document().project().permanentTables.ownGroupCount, 8u);
+        QCOMPARE(program.project().permanentTables.ownGroupCount, 8u);
         QVERIFY(!permanent->newGroupButton()->isVisible());
     }
 
     void unitOfAFilledOwnTableChangesOnlyWhenConfirmed() {
-        Sandbox sandbox;
-        Program program{sandbox};
-        QVERIFY(program.app.start({QStringLiteral("tavo"), sandbox.projectFile(QStringLiteral("leer.tavo"), "Decke")}));
-        CPembView& view = *program.app.frame().view();
-        view.tabControl()->SetActiveTab(1);
-        auto* permanent = qobject_cast<DlgLasten_ST*>(view.GetActivePage());
+        EmptyProgram program;
+        QVERIFY(program.start());
+        DlgLasten_ST* permanent = program.permanentPage();
         permanent->ownSourceButton()->click();
         permanent->ownGrid()->StoreCellText(1, 2, "2");
         QComboBox* unit = nullptr;
         for (QComboBox* combo : permanent->findChildren<QComboBox*>())
             if (combo->isVisible()) unit = combo;
         QVERIFY(unit != nullptr);
-        const std::uint32_t& stored = program.app.doc().document().project().permanentTables.ownTableUnit[0][0];
+        const std::uint32_t& stored = program.project().permanentTables.ownTableUnit[0][0];
 
-        MessageSink::setNextAnswer(QMessageBox::No);
-        unit->setCurrentIndex(1);
-        Q_EMIT unit->activated(1);
-        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QString::fromUtf8(kChangeUnitQuestion)});
+        const auto chooseSecondUnit = [unit](QMessageBox::StandardButton answer) {
+            MessageSink::setNextAnswer(answer);
+            unit->setCurrentIndex(1);
+            Q_EMIT unit->activated(1);
+            return MessageSink::takeShownTexts();
+        };
+        QCOMPARE(chooseSecondUnit(QMessageBox::No), QStringList{QString::fromUtf8(kChangeUnitQuestion)});
         QCOMPARE(stored, 1u);
         QCOMPARE(unit->currentIndex(), 0);
-
-        MessageSink::setNextAnswer(QMessageBox::Yes);
-        unit->setCurrentIndex(1);
-        Q_EMIT unit->activated(1);
+        QCOMPARE(chooseSecondUnit(QMessageBox::Yes), QStringList{QString::fromUtf8(kChangeUnitQuestion)});
         QCOMPARE(stored, 2u);
         std::string header;
         permanent->ownGrid()->GetColumnTitle(2, header);

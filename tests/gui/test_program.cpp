@@ -17,7 +17,6 @@
 #include "app/gui/OutputCommands.h"
 #include "app/gui/PembDoc.h"
 #include "support/FileSizeLimit.h"
-#include "ui/widgets/Messages.h"
 #include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
@@ -55,6 +54,12 @@ struct HouseProgram {
     Program program{sandbox};
 
     bool start() { return program.app.start({QStringLiteral("tavo"), file}); }
+    // Started with the window active, as keys and clicks need it.
+    bool startActive() {
+        if (!start()) return false;
+        frame().activateWindow();
+        return QTest::qWaitForWindowActive(&frame());
+    }
     CPembFrame& frame() { return program.app.frame(); }
     CPembView& view() { return *frame().view(); }
     Document& document() { return program.app.doc().document(); }
@@ -180,25 +185,9 @@ private Q_SLOTS:
     }
 #endif
 
-    void questionsTakeTheScriptedAnswerOrTheirDefault() {
-        MessageSink::setNextAnswer(QMessageBox::Yes);
-        MessageSink::setNextAnswer(QMessageBox::No);
-        QVERIFY(MsgAsk(false, "Zeile %d löschen?", 3));
-        QVERIFY(!MsgAsk(true, "B"));
-        // Nothing left to answer: the default button.
-        QVERIFY(MsgAsk(true, "C"));
-        QCOMPARE(MsgAsk3(Answer::No, "D"), Answer::No);
-        MsgWarning("Element %s", "Decke \xC3\xBC" "ber EG");
-        QCOMPARE(MessageSink::takeShownTexts(), (QStringList{QStringLiteral("Zeile 3 löschen?"), QStringLiteral("B"), QStringLiteral("C"),
-                                                             QStringLiteral("D"), QStringLiteral("Element Decke über EG")}));
-        MessageSink::endScript();
-    }
-
     void ctrlTabGoesRoundThePagesBothWays() {
         HouseProgram house;
-        QVERIFY(house.start());
-        house.frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
+        QVERIFY(house.startActive());
         const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
             QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &house.frame(), key, modifiers);
             return house.view().GetActivePageId();
@@ -210,45 +199,44 @@ private Q_SLOTS:
         QCOMPARE(press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier), PageId::ImposedLoads);
     }
 
+    void characterTheFileCannotHoldIsRefusedWhereItIsTyped_data() {
+        QTest::addColumn<QString>("fieldName");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("character");
+        QTest::newRow("title line") << "titleLine1" << "Träger Ω" << "„Ω“ (U+03A9)";
+        QTest::newRow("component name") << "componentName0" << "Haus 😀" << "„😀“ (U+1F600)";
+    }
     void characterTheFileCannotHoldIsRefusedWhereItIsTyped() {
+        QFETCH(QString, fieldName);
+        QFETCH(QString, typed);
+        QFETCH(QString, character);
         HouseProgram house;
-        QVERIFY(house.start());
-        house.frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
-        QLineEdit* title = field(house.frame(), "titleLine1");
-        title->setFocus();
-        title->insert(QStringLiteral("Träger Ω"));
+        QVERIFY(house.startActive());
+        QLineEdit* edit = house.frame().findChild<QLineEdit*>(fieldName);
+        edit->setText(typed);  // the save moves the focus to it
         trigger(house.frame(), CommandId::FileSave);
         QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral(
-            "Das Zeichen „Ω“ (U+03A9) kann nicht gespeichert werden: Texte dürfen nur Zeichen des westeuropäischen "
-            "Zeichensatzes Windows-1252 enthalten.")});
-        QCOMPARE(QApplication::focusWidget(), title);
+            "Das Zeichen %1 kann nicht gespeichert werden: Texte dürfen nur Zeichen des westeuropäischen "
+            "Zeichensatzes Windows-1252 enthalten.").arg(character)});
+        QCOMPARE(QApplication::focusWidget(), edit);
         QCOMPARE(house.sandbox.bytes(house.file), house.saved);
         QCOMPARE(house.document().project().titleLines[0], std::string("Bauwaage"));
-
-        // A component's name the same way.
-        title->setText(QStringLiteral("Bauwaage"));
-        QLineEdit* name = field(house.frame(), "componentName0");
-        name->setText(QStringLiteral("Haus 😀"));
-        trigger(house.frame(), CommandId::FileSave);
-        const QStringList shown = MessageSink::takeShownTexts();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].startsWith(QStringLiteral("Das Zeichen „😀“ (U+1F600)")), qPrintable(shown[0]));
-        QCOMPARE(QApplication::focusWidget(), name);
-        QCOMPARE(house.sandbox.bytes(house.file), house.saved);
         QCOMPARE(house.document().project().componentNames[0], std::string("Haus"));
     }
 
-    void refusedStartPageKeepsTheUserOnThePage() {
+    // Enter, Tab, Ctrl+Tab and a click on a tab all check the field left first.
+    void refusedStartPageKeepsTheUserOnTheField() {
         HouseProgram house;
-        QVERIFY(house.start());
-        house.frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
+        QVERIFY(house.startActive());
         QTabBar* tabs = house.view().tabControl()->tabBar();
         QLineEdit* startPage = field(house.frame(), "startPage");
+        auto* firstMarker = house.frame().findChild<QWidget*>(QStringLiteral("componentMarker0"));
         startPage->setFocus();
         startPage->selectAll();
         QTest::keyClicks(startPage, QStringLiteral("1000"));
+        QTest::keyClick(startPage, Qt::Key_Return);  // on to the component list: the check runs at once
+        QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
+        QCOMPARE(QApplication::focusWidget(), startPage);
 
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
         QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
@@ -261,6 +249,13 @@ private Q_SLOTS:
         QCOMPARE(house.document().project().startPage, 1);
         QVERIFY(!house.document().isModified());
 
+        startPage->setText(QStringLiteral("12"));
+        QTest::keyClick(startPage, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), firstMarker);
+        QVERIFY(MessageSink::takeShownTexts().isEmpty());
+        QTest::keyClick(firstMarker, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), startPage);
+
         startPage->setText(QStringLiteral("999"));
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
@@ -269,36 +264,12 @@ private Q_SLOTS:
         QVERIFY(house.document().isModified());
     }
 
-    void enterAndTabGoRoundThePageAndCheckTheFieldLeft() {
-        HouseProgram house;
-        QVERIFY(house.start());
-        house.frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
-        QLineEdit* startPage = field(house.frame(), "startPage");
-        auto* firstMarker = house.frame().findChild<QWidget*>(QStringLiteral("componentMarker0"));
-        startPage->setFocus();
-        startPage->selectAll();
-        QTest::keyClicks(startPage, QStringLiteral("1000"));
-        QTest::keyClick(startPage, Qt::Key_Return);  // on to the component list: the check runs at once
-        QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
-        QCOMPARE(QApplication::focusWidget(), startPage);
-
-        startPage->setText(QStringLiteral("12"));
-        QTest::keyClick(startPage, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), firstMarker);
-        QVERIFY(MessageSink::takeShownTexts().isEmpty());
-        QTest::keyClick(firstMarker, Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), startPage);
-    }
-
     // A menu commits the page as it opens; a refused value must neither run a
     // message box's loop inside the opening menu nor leave the menu open.
     void menuOpenedWithRefusedValueShowsTheMessageOnceWithTheMenusClosed() {
         QFETCH(bool, byMouse);
         HouseProgram house;
-        QVERIFY(house.start());
-        house.frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&house.frame()));
+        QVERIFY(house.startActive());
         QList<bool> menuOpenAtBox;
         MessageSink::setChooser([&menuOpenAtBox](QMessageBox::StandardButtons, QMessageBox::StandardButton defaultButton) {
             menuOpenAtBox.append(QApplication::activePopupWidget() != nullptr);

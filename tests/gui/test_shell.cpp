@@ -1,10 +1,9 @@
 // The commands of the menu "?" with the user played by the test: help for each
-// page and in a dialog, the help file of a renamed program, the about box, the
+// page and in a dialog, the help file of a renamed program, the
 // update dialog against a fake updater and the remote-support item.
 
 #include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -115,17 +114,6 @@ private Q_SLOTS:
         trigger(CommandId::HelpIndex);
         QCOMPARE(shownPage(), QStringLiteral("index.html"));
         QCOMPARE(MessageSink::takeShownTexts(), QStringList());
-    }
-
-    void theAboutBoxShowsTheBuildsVersion() {
-        QString version;
-        dialogs_->answer([&version](QDialog& dialog) {
-            version = dialog.findChild<QLabel*>(QStringLiteral("version"))->text();
-            return true;
-        });
-        trigger(CommandId::About);
-        QCOMPARE(dialogs_->shownTitles(), QStringList{QStringLiteral("Kova Bauwaage")});
-        QCOMPARE(version, QStringLiteral("Dateiversion 18.0.0.1 (64 bit)"));
     }
 
     void theUpdateDialogStoresTheIntervalAndChecksThroughTheUpdater() {
