@@ -19,7 +19,6 @@ public:
     GridLasten_NU* builtInGrid() const { return builtInGrid_; }
     GridLasten_eigNU* ownGrid() const { return ownGrid_; }
     QPushButton* newTableButton() const { return newTable_; }
-    void chooseRow(int row) { rowClicked(row, true); }
 
 protected:
     int source() const override;

@@ -22,8 +22,6 @@ public:
     QPushButton* newGroupButton() const { return newGroup_; }
     QPushButton* newTableButton() const { return newTable_; }
     const Accordion& accordion() const { return accordion_; }
-    // The chooser row's marker or radio button is clicked, as the user would.
-    void chooseRow(int row) { rowClicked(row, true); }
 
 protected:
     int source() const override;

@@ -50,6 +50,8 @@ public:
     GridBT_Bez* rowNames() const { return rowNames_; }
     // The grid shown, or none.
     XGridWnd* shownGrid() const { return shownGrid_; }
+    // The chooser row's marker or radio button is clicked, as the user would.
+    void chooseRow(int row) { rowClicked(row, true); }
 
 protected:
     struct ChooserRow {
