@@ -6,16 +6,23 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <memory>
 
 #include "output/HeaderLines.h"
 #include "output/PageComposer.h"
 #include "output/PrintSettings.h"
+#include "model/Windows1252.h"
+#include "output/qt/CodePageGlyphs.h"
 #include "output/qt/PdfExport.h"
+#include "output/qt/PrintSystem.h"
 
 namespace tavo {
 namespace {
@@ -138,6 +145,60 @@ private slots:
         QVERIFY(near(composer.printableRect().left, 150));
         QVERIFY(near(composer.printableRect().top, 50));
         QVERIFY(near(geometry.printableOffsetX + composer.printableRect().right, 2000));
+    }
+
+    // The table gives what the font engine gives for the same glyphs: the kerning of
+    // each pair on its left glyph, none after the last; placed on whole pixels.
+    void codePageGlyphsLayOutAsTheFontEngineDoes() {
+        QFont font;
+        font.setPixelSize(82);
+        const QRawFont raw = QRawFont::fromFont(font);
+        const CodePageGlyphs glyphs(raw);
+        std::string everyCharacter;
+        for (int c = 0x20; c <= 0xff; ++c) {
+            if (glyphs.covers(std::string(1, static_cast<char>(c)))) everyCharacter += static_cast<char>(c);
+        }
+        QVERIFY(everyCharacter.size() > 180);
+        for (const std::string& text : {std::string("AVATAR To Wa Ty"), std::string("D\xe4mmung \x80-Ausgabe \xb3"),
+                                        std::string("1.50"), everyCharacter}) {
+            QVERIFY(glyphs.covers(text));
+            const QString string = QString::fromStdString(windows1252ToUtf8(text));
+            const QList<QPointF> advances =
+                raw.advancesForGlyphIndexes(raw.glyphIndexesForString(string), QRawFont::KernedAdvances);
+            const QGlyphRun run = glyphs.glyphRun(text);
+            QCOMPARE(run.glyphIndexes(), raw.glyphIndexesForString(string));
+            qreal x = 0;
+            for (qsizetype i = 0; i < advances.size(); ++i) {
+                QCOMPARE(run.positions()[i], QPointF(std::round(x), 0));
+                x += advances[i].x();
+            }
+            QCOMPARE(glyphs.width(text), x);
+        }
+        QVERIFY(!glyphs.covers("Ende\x01"));
+        QVERIFY(!CodePageGlyphs(QRawFont()).covers("A"));
+    }
+
+    // Without a server to ask and without a printer named, there is no default printer.
+    void printSystemIsAskedOnlyWhereItCanNameADefaultPrinter() {
+        const QTemporaryDir folder;
+        QTcpServer scheduler;
+        QVERIFY(scheduler.listen(QHostAddress::LocalHost));
+        const auto port = static_cast<std::uint16_t>(scheduler.serverPort());
+        scheduler.close();  // a port nobody listens on
+        const std::string missing = folder.filePath(QStringLiteral("fehlt")).toStdString();
+        const CupsClientSetup nothing{false, {missing}, {missing}, port};
+        QVERIFY(!mayHaveDefaultPrinter(nothing));
+
+        CupsClientSetup named = nothing;
+        named.serverOrPrinterNamed = true;
+        QVERIFY(mayHaveDefaultPrinter(named));
+        QFile lpoptions(folder.filePath(QStringLiteral("lpoptions")));
+        QVERIFY(lpoptions.open(QIODevice::WriteOnly));
+        lpoptions.close();
+        QVERIFY(mayHaveDefaultPrinter({false, {missing, lpoptions.fileName().toStdString()}, {missing}, port}));
+        QVERIFY(mayHaveDefaultPrinter({false, {missing}, {folder.path().toStdString()}, port}));
+        QVERIFY(scheduler.listen(QHostAddress::LocalHost, port));
+        QVERIFY(mayHaveDefaultPrinter(nothing));
     }
 
     // The export is made on the paper it is given, not that of the default printer.

@@ -17,6 +17,7 @@
 #include "file/BinFile.h"
 #include "model/Numbers.h"
 #include "output/PageComposer.h"
+#include "output/qt/PrintSystem.h"
 #include "output/qt/QtPainterDevice.h"
 
 namespace tavo {
@@ -57,8 +58,10 @@ void paintPages(const PageComposer& composer, int first, int end, QPdfWriter& wr
 }  // namespace
 
 QPageLayout defaultPrinterPaper() {
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    if (!printSystemMayHaveDefaultPrinter()) return a4;
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    if (info.isNull()) return a4;
     const QPrinter printer(info);
     const QPageLayout layout = printer.pageLayout();
     return QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF());

@@ -74,17 +74,23 @@ std::optional<FontMetrics> QtPainterDevice::fontMetrics(const FontRequest& font)
 
 int QtPainterDevice::textWidth(const FontRequest& font, std::string_view text) const {
     CachedFont& entry = cached(font);
-    const auto [known, added] = entry.widths.try_emplace(std::string(text), 0);
-    if (added) known->second = rounded(layOut(entry, text, Purpose::Measure).width);
-    return known->second;
+    return rounded(entry.glyphs.covers(text) ? entry.glyphs.width(text) : shaped(entry, text).width);
 }
 
 void QtPainterDevice::drawText(const FontRequest& font, int x, int baselineY, std::string_view text) {
-    if (!painter_) return;
-    const LaidOutText laidOut = layOut(cached(font), text, Purpose::Draw);
+    if (!painter_ || text.empty()) return;
+    CachedFont& entry = cached(font);
     painter_->setPen(thinBlackPen());
-    const QPointF origin(x, baselineY - laidOut.raise);
-    for (const QGlyphRun& glyphs : laidOut.glyphs) painter_->drawGlyphRun(origin, glyphs);
+    if (entry.glyphs.covers(text)) {
+        QGlyphRun glyphs = entry.glyphs.glyphRun(text);
+        glyphs.setUnderline(entry.font.underline());
+        glyphs.setStrikeOut(entry.font.strikeOut());
+        painter_->drawGlyphRun(QPointF(x, baselineY), glyphs);
+        return;
+    }
+    const ShapedText& shapedText = shaped(entry, text);
+    const QPointF origin(x, baselineY - shapedText.raise);
+    for (const QGlyphRun& glyphs : shapedText.glyphs) painter_->drawGlyphRun(origin, glyphs);
 }
 
 // 0.5 pt on the measuring device, but never thinner than one pixel of the device the
@@ -121,48 +127,20 @@ QtPainterDevice::CachedFont& QtPainterDevice::cached(const FontRequest& font) co
     if (known != fonts_.end()) return **known;
     QFont made = makeFont(font);
     QFontMetricsF metrics(made, &metrics_);
-    QRawFont raw = QRawFont::fromFont(made);
-    fonts_.push_back(std::make_unique<CachedFont>(CachedFont{font, std::move(made), std::move(metrics), std::move(raw), {}}));
+    CodePageGlyphs glyphs(QRawFont::fromFont(made));
+    fonts_.push_back(std::make_unique<CachedFont>(CachedFont{font, std::move(made), std::move(metrics), std::move(glyphs), {}}));
     return *fonts_.back();
 }
 
-// The texts of a listing are Latin text in one font: their glyphs, one after the other
-// with the font's kerning, are what shaping would give, at a fraction of its cost,
-// which was most of the cost of a listing. Only a text with a character the font
-// lacks is shaped, and so drawn in a fallback font.
-QtPainterDevice::LaidOutText QtPainterDevice::layOut(const CachedFont& font, std::string_view text, Purpose purpose) const {
-    const QString string = toQString(text);
-    const QList<quint32> glyphs = font.raw.isValid() ? font.raw.glyphIndexesForString(string) : QList<quint32>();
-    if (glyphs.size() != string.size() || glyphs.contains(0)) return shape(font, string);
-    const QList<QPointF> advances = font.raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
-    qreal x = 0;
-    if (purpose == Purpose::Measure) {
-        for (const QPointF& advance : advances) x += advance.x();
-        return LaidOutText{{}, 0, x};
-    }
-    QList<QPointF> positions;
-    positions.reserve(advances.size());
-    for (const QPointF& advance : advances) {
-        positions.append(QPointF(x, 0));
-        x += advance.x();
-    }
-    if (glyphs.isEmpty()) return {};
-    QGlyphRun run;
-    run.setRawFont(font.raw);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    run.setUnderline(font.font.underline());
-    run.setStrikeOut(font.font.strikeOut());
-    return LaidOutText{{run}, 0, x};
-}
-
 // One line without wrapping, shaped as the painter shapes it for drawText().
-QtPainterDevice::LaidOutText QtPainterDevice::shape(const CachedFont& font, const QString& text) const {
-    QTextLayout layout(text, font.font, &metrics_);
+const QtPainterDevice::ShapedText& QtPainterDevice::shaped(CachedFont& font, std::string_view text) const {
+    if (const auto known = font.shaped.find(text); known != font.shaped.end()) return known->second;
+    QTextLayout layout(toQString(text), font.font, &metrics_);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
-    return LaidOutText{line.glyphRuns(), line.ascent(), line.horizontalAdvance()};
+    return font.shaped.emplace(std::string(text), ShapedText{line.glyphRuns(), line.ascent(), line.horizontalAdvance()})
+        .first->second;
 }
 
 // Sizes are fixed in pixels of the measuring device, so that a painter on another device

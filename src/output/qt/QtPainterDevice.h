@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/OutputDevice.h"
+#include "output/qt/CodePageGlyphs.h"
 
 #include <QFont>
 #include <QPen>
@@ -8,11 +9,12 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QList>
-#include <QRawFont>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -42,27 +44,29 @@ public:
     void fillRect(const Rect& rect) override;
 
 private:
-    // A text's glyphs, placed from a point `raise` above the baseline, and its width.
-    struct LaidOutText {
+    // A shaped text's glyphs, placed from a point `raise` above the baseline, and its width.
+    struct ShapedText {
         QList<QGlyphRun> glyphs;
         qreal raise = 0;
         qreal width = 0;
     };
-    // One font object per font asked for, with the widths of the texts measured in
-    // it: most texts (numbers, headings, frames) are measured again and again.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    };
+    // One font object per font asked for. A text with a character the font lacks is
+    // shaped, and so drawn in a fallback font; shaping is slow, so its result is kept.
     struct CachedFont {
         FontRequest request;
         QFont font;
         QFontMetricsF metrics;
-        QRawFont raw;
-        std::unordered_map<std::string, int> widths;
+        CodePageGlyphs glyphs;
+        std::unordered_map<std::string, ShapedText, TextHash, std::equal_to<>> shaped;
     };
 
     QPen rulePen() const;
     CachedFont& cached(const FontRequest& font) const;
-    enum class Purpose { Measure, Draw };  // measuring needs no glyphs
-    LaidOutText layOut(const CachedFont& font, std::string_view text, Purpose purpose) const;
-    LaidOutText shape(const CachedFont& font, const QString& text) const;
+    const ShapedText& shaped(CachedFont& font, std::string_view text) const;
     QFont makeFont(const FontRequest& font) const;
 
     const QPaintDevice& metrics_;
