@@ -65,6 +65,9 @@ public:
     virtual void drawLine(int x1, int y1, int x2, int y2) = 0;
     virtual void frameRect(const Rect& rect) = 0;
     virtual void fillRect(const Rect& rect) = 0;
+    // A device may gather what it is given to draw; the composer calls this once a page
+    // or a line is drawn, and the device then puts out everything it holds.
+    virtual void flush() {}
 
 protected:
     OutputDevice() = default;

@@ -599,6 +599,7 @@ void PageComposer::renderPage(int pageNumber, OutputDevice& device) const {
         const Frame& footer = frameAt(*page.footer);
         painter.drawLines(footer.lines, printable_.left, printable_.bottom - footer.height);
     }
+    device.flush();
 }
 
 const ComposedLine& PageComposer::documentLine(std::size_t index) const {
@@ -608,6 +609,7 @@ const ComposedLine& PageComposer::documentLine(std::size_t index) const {
 void PageComposer::renderDocumentLine(std::size_t index, OutputDevice& device, int dx, int dy) const {
     const ComposedLine& line = documentLine(index);
     LinePainter(*this, device, std::nullopt, geometry_.printableWidth - printable_.left - dx).drawLine(line, -dx, line.y - dy);
+    device.flush();
 }
 
 void PageComposer::append(std::string_view text, char columnBreak) {

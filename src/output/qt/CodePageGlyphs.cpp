@@ -2,8 +2,6 @@
 
 #include "model/Windows1252.h"
 
-#include <QList>
-#include <QPointF>
 #include <QString>
 
 #include <cmath>
@@ -39,22 +37,13 @@ qreal CodePageGlyphs::width(std::string_view text) const {
     return x;
 }
 
-QGlyphRun CodePageGlyphs::glyphRun(std::string_view text) const {
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
-    glyphs.reserve(static_cast<qsizetype>(text.size()));
-    positions.reserve(static_cast<qsizetype>(text.size()));
-    qreal x = 0;
+void CodePageGlyphs::appendGlyphs(std::string_view text, int x, QList<quint32>& glyphs, QList<QPointF>& positions) const {
+    qreal advanced = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         glyphs.append(glyphs_[index(text[i])]);
-        positions.append(QPointF(std::round(x), 0));
-        x += advance(text, i);
+        positions.append(QPointF(x + std::round(advanced), 0));
+        advanced += advance(text, i);
     }
-    QGlyphRun run;
-    run.setRawFont(font_);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    return run;
 }
 
 // The font engine adds a pair's kerning to the advance of its left glyph.

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QGlyphRun>
+#include <QList>
+#include <QPointF>
 #include <QRawFont>
 
 #include <array>
@@ -23,10 +24,11 @@ public:
     bool covers(std::string_view text) const;
     // The advance of `text` with kerning, in pixels of the font. Needs covers(text).
     qreal width(std::string_view text) const;
-    // The glyphs of `text` from its origin, each on a whole pixel: finer than any
+    // Appends the glyphs of `text` begun at `x`, each on a whole pixel: finer than any
     // printer's dot at the resolutions a listing is laid out for, and a PDF page then
     // gives each position in a few digits instead of ten. Needs covers(text).
-    QGlyphRun glyphRun(std::string_view text) const;
+    void appendGlyphs(std::string_view text, int x, QList<quint32>& glyphs, QList<QPointF>& positions) const;
+    const QRawFont& font() const { return font_; }
 
 private:
     using Row = std::array<qreal, 256>;

@@ -80,17 +80,32 @@ int QtPainterDevice::textWidth(const FontRequest& font, std::string_view text) c
 void QtPainterDevice::drawText(const FontRequest& font, int x, int baselineY, std::string_view text) {
     if (!painter_ || text.empty()) return;
     CachedFont& entry = cached(font);
-    painter_->setPen(thinBlackPen());
     if (entry.glyphs.covers(text)) {
-        QGlyphRun glyphs = entry.glyphs.glyphRun(text);
-        glyphs.setUnderline(entry.font.underline());
-        glyphs.setStrikeOut(entry.font.strikeOut());
-        painter_->drawGlyphRun(QPointF(x, baselineY), glyphs);
+        if (pending_.font != &entry || pending_.baselineY != baselineY) flush();
+        pending_.font = &entry;
+        pending_.baselineY = baselineY;
+        entry.glyphs.appendGlyphs(text, x, pending_.glyphs, pending_.positions);
         return;
     }
+    flush();
     const ShapedText& shapedText = shaped(entry, text);
+    painter_->setPen(thinBlackPen());
     const QPointF origin(x, baselineY - shapedText.raise);
     for (const QGlyphRun& glyphs : shapedText.glyphs) painter_->drawGlyphRun(origin, glyphs);
+}
+
+void QtPainterDevice::flush() {
+    if (pending_.glyphs.isEmpty()) return;
+    QGlyphRun run;
+    run.setRawFont(pending_.font->glyphs.font());
+    run.setGlyphIndexes(pending_.glyphs);
+    run.setPositions(pending_.positions);
+    run.setUnderline(pending_.font->font.underline());
+    run.setStrikeOut(pending_.font->font.strikeOut());
+    painter_->setPen(thinBlackPen());
+    painter_->drawGlyphRun(QPointF(0, pending_.baselineY), run);
+    pending_.glyphs.clear();
+    pending_.positions.clear();
 }
 
 // 0.5 pt on the measuring device, but never thinner than one pixel of the device the
@@ -105,12 +120,14 @@ QPen QtPainterDevice::rulePen() const {
 
 void QtPainterDevice::drawLine(int x1, int y1, int x2, int y2) {
     if (!painter_) return;
+    flush();
     painter_->setPen(rulePen());
     painter_->drawLine(x1, y1, x2, y2);
 }
 
 void QtPainterDevice::frameRect(const Rect& rect) {
     if (!painter_) return;
+    flush();
     painter_->setPen(rulePen());
     painter_->setBrush(Qt::NoBrush);
     // A stroked rectangle covers one pixel more than its size.
@@ -119,6 +136,7 @@ void QtPainterDevice::frameRect(const Rect& rect) {
 
 void QtPainterDevice::fillRect(const Rect& rect) {
     if (!painter_) return;
+    flush();
     painter_->fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top), Qt::black);
 }
 

@@ -30,7 +30,8 @@ QFont::StyleHint styleHintOf(std::uint8_t pitchAndFamily);
 // is laid out for (a printer, a PDF writer, an image), and draws with `painter`, which
 // may paint elsewhere, such as a widget showing the printer's pages. Without a painter
 // it only measures. For a printer or PDF writer the page layout gives the paper size
-// and the unprintable border.
+// and the unprintable border. Texts are gathered by line and drawn at the next rule,
+// frame or fill, or at flush().
 class QtPainterDevice final : public OutputDevice {
 public:
     QtPainterDevice(const QPaintDevice& metrics, QPainter* painter);
@@ -42,6 +43,7 @@ public:
     void drawLine(int x1, int y1, int x2, int y2) override;
     void frameRect(const Rect& rect) override;
     void fillRect(const Rect& rect) override;
+    void flush() override;
 
 private:
     // A shaped text's glyphs, placed from a point `raise` above the baseline, and its width.
@@ -64,6 +66,16 @@ private:
         std::unordered_map<std::string, ShapedText, TextHash, std::equal_to<>> shaped;
     };
 
+    // The texts of one font on one baseline, drawn as one run: the cost of a PDF page
+    // lies mostly in the runs drawn on it, and a table row is one run instead of one
+    // per cell.
+    struct PendingRun {
+        const CachedFont* font = nullptr;
+        int baselineY = 0;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+
     QPen rulePen() const;
     CachedFont& cached(const FontRequest& font) const;
     const ShapedText& shaped(CachedFont& font, std::string_view text) const;
@@ -72,6 +84,7 @@ private:
     const QPaintDevice& metrics_;
     QPainter* painter_;
     mutable std::vector<std::unique_ptr<CachedFont>> fonts_;
+    PendingRun pending_;
 };
 
 }  // namespace tavo
