@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cmath>
+#include <string>
 #include <utility>
 
 namespace tavo {

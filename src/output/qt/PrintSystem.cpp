@@ -9,8 +9,11 @@
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <cerrno>
 #define TAVO_CUPS_CLIENT 1
 #endif
 
@@ -30,14 +33,24 @@ std::string variable(const char* name) {
 }
 
 #ifdef TAVO_CUPS_CLIENT
-// A scheduler on this machine accepts at once; with none, the connection is refused at once.
+// Whether something on this machine takes connections at the address. Without a
+// listener the refusal comes at once; a connection neither made nor refused in a
+// moment (a firewall that drops it) counts as a yes, and the print system is asked.
 template <typename Address>
-bool accepts(int family, const Address& address) {
-    const int socket = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+bool mayAccept(int family, const Address& address) {
+    const int socket = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (socket < 0) return false;
-    const bool connected = ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    bool accepted = ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (!accepted && errno == EINPROGRESS) {
+        constexpr int kWaitMs = 200;
+        pollfd connecting{socket, POLLOUT, 0};
+        int error = 0;
+        socklen_t size = sizeof error;
+        accepted = ::poll(&connecting, 1, kWaitMs) <= 0 ||
+                   (::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0);
+    }
     ::close(socket);
-    return connected;
+    return accepted;
 }
 
 bool schedulerListensOn(std::uint16_t port) {
@@ -49,7 +62,7 @@ bool schedulerListensOn(std::uint16_t port) {
     v6.sin6_family = AF_INET6;
     v6.sin6_port = htons(port);
     v6.sin6_addr = in6addr_loopback;
-    return accepts(AF_INET, v4) || accepts(AF_INET6, v6);
+    return mayAccept(AF_INET, v4) || mayAccept(AF_INET6, v6);
 }
 #endif
 
