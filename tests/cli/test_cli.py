@@ -391,7 +391,8 @@ class Failures(CliTestCase):
         old = self.write("alt.pdf", "alte Liste")
         for args in (("pdf", project_file, old), ("pdf", project_file, self.path("neu.pdf")), ("text", project_file)):
             self.fail_with(MISSING_THICKNESS, *args)
-        self.assertEqual((set(os.listdir(self.dir)), self.read(old)), ({"projekt.json", "projekt.tavo", "alt.pdf"}, b"alte Liste"))
+        self.assertEqual((set(os.listdir(self.dir)), self.read(old)),
+                         ({"projekt.json", "projekt.tavo", "alt.pdf"}, b"alte Liste"))
 
     def test_refused_json(self):
         base = {"format": "tavo-json", "version": 1}
@@ -399,6 +400,10 @@ class Failures(CliTestCase):
 
         def with_element(**rows):
             return dict(base, components=[{"name": "B", "elements": [dict({"name": "E"}, **rows)]}])
+
+        element = "components[0].elements[0]."
+        cp1252 = ("kann nicht gespeichert werden: Texte dürfen nur Zeichen des westeuropäischen Zeichensatzes "
+                  "Windows-1252 enthalten.")
 
         cases = [
             ([base], "Objekt erwartet."),
@@ -414,28 +419,23 @@ class Failures(CliTestCase):
             (dict(base, titleLines=["a"]), "titleLines: Zu wenige Überschriftszeilen (mindestens 2)."),
             (dict(base, titleLines=[1, ""]), "titleLines[0]: Text erwartet."),
             (dict(base, titleLines=["x" * 81, ""]), "titleLines[0]: Text zu lang (81 Zeichen, höchstens 80)."),
-            (dict(base, titleLines=["Träger 中", ""]), "titleLines[0]: Das Zeichen „中“ (U+4E2D) kann nicht gespeichert "
-             "werden: Texte dürfen nur Zeichen des westeuropäischen Zeichensatzes Windows-1252 enthalten."),
+            (dict(base, titleLines=["Träger 中", ""]), f"titleLines[0]: Das Zeichen „中“ (U+4E2D) {cp1252}"),
             (dict(base, components=[{"name": "ü" * 512}]), "components[0].name: Text zu lang (512 Zeichen, höchstens 511)."),
-            (with_element(imposed=[{"description": "Dach 😀"}]), "components[0].elements[0].imposed[0].description: "
-             "Das Zeichen „😀“ (U+1F600) kann nicht gespeichert werden: Texte dürfen nur Zeichen des westeuropäischen "
-             "Zeichensatzes Windows-1252 enthalten."),
+            (with_element(imposed=[{"description": "Dach 😀"}]),
+             f"{element}imposed[0].description: Das Zeichen „😀“ (U+1F600) {cp1252}"),
             (dict(base, components=[]), "components: Zu wenige Bauteile (mindestens 1)."),
             (dict(base, components=[{}] * 8), "components: Zu viele Bauteile (höchstens 7)."),
             (dict(base, components={}), "components: Liste erwartet."),
             (dict(base, components=[{"elements": [{}] * 8}]), "components[0].elements: Zu viele Elemente (höchstens 7)."),
-            (with_element(permanent=[{}] * 26), "components[0].elements[0].permanent: Zu viele Zeilen (höchstens 25)."),
-            (with_element(imposed=[{}] * 16), "components[0].elements[0].imposed: Zu viele Zeilen (höchstens 15)."),
+            (with_element(permanent=[{}] * 26), f"{element}permanent: Zu viele Zeilen (höchstens 25)."),
+            (with_element(imposed=[{}] * 16), f"{element}imposed: Zu viele Zeilen (höchstens 15)."),
             (with_element(permanent=[{}, {"rowUnit": 32768}]),
-             "components[0].elements[0].permanent[1].rowUnit: Die Zahl 32768 liegt nicht zwischen -32768 und 32767."),
+             f"{element}permanent[1].rowUnit: Die Zahl 32768 liegt nicht zwischen -32768 und 32767."),
             (with_element(permanent=[{"rowUnit": 2, "areaLoad": "1.5", "unitWeight": "20"}]),
-             "components[0].elements[0].permanent[0].unitWeight: Eine Zeile mit rowUnit 2 speichert diesen Wert nicht; "
-             "er ginge verloren."),
+             f"{element}permanent[0].unitWeight: Eine Zeile mit rowUnit 2 speichert diesen Wert nicht; er ginge verloren."),
             (with_element(imposed=[{}, {"rowUnit": 3, "areaLoad": "2"}]),
-             "components[0].elements[0].imposed[1].areaLoad: Eine Zeile mit rowUnit 3 speichert diesen Wert nicht; "
-             "er ginge verloren."),
-            (with_element(imposed=[{"lineload": "1"}]),
-             "components[0].elements[0].imposed[0].lineload: Unbekannter Schlüssel."),
+             f"{element}imposed[1].areaLoad: Eine Zeile mit rowUnit 3 speichert diesen Wert nicht; er ginge verloren."),
+            (with_element(imposed=[{"lineload": "1"}]), f"{element}imposed[0].lineload: Unbekannter Schlüssel."),
             (dict(base, ownPermanentGroups=[]), "ownPermanentGroups: Zu wenige Gruppen (mindestens 1)."),
             (dict(base, ownPermanentGroups=[{}] * 9), "ownPermanentGroups: Zu viele Gruppen (höchstens 8)."),
             (dict(base, ownPermanentGroups=[{"tables": [{}] * 8}]),
@@ -453,15 +453,12 @@ class Failures(CliTestCase):
                 self.write("in.json", json.dumps(document, ensure_ascii=False))
                 self.assert_no_output_left(f"{source}: {problem}\n", "import", source, self.path("out.tavo"))
 
-    def test_json_nested_too_deep(self):
+    def test_json_that_cannot_be_parsed_names_its_place(self):
         source = self.write("in.json", "[" * 16 + "{" + "]" * 16)
         self.fail_with(f"{source}: Das JSON ist zu tief verschachtelt (mehr als 16 Ebenen, Zeile 1, Spalte 17).\n",
                        "import", source, self.path("out.tavo"))
-        source = self.write("in.json", '{"format": "[[[[[[[[[[[[[[[[[[[[", "version": 1}')
+        self.write("in.json", '{"format": "[[[[[[[[[[[[[[[[[[[[", "version": 1}')  # brackets in a text do not count
         self.fail_with(re.compile(r".*format: Unbekanntes Format.*\n"), "import", source, self.path("out.tavo"))
-
-    def test_invalid_json_names_the_line(self):
-        source = self.path("in.json")
         # The column is the parser's and may sit one character past the fault.
         for text, line in [("", 1), ('{"format": "tavo-json",\n "version": 1,,\n}', 2)]:
             with self.subTest(text):
@@ -563,7 +560,8 @@ class Listings(CliTestCase):
 
     def test_warnings_of_a_listing_that_was_made_go_to_stderr(self):
         # A table with no number column is laid out beyond the printable width.
-        project_file = self.import_project(project_of({"name": "Balkon", "imposed": [{"description": "Geländer", "rowUnit": 2}]}))
+        balcony = {"name": "Balkon", "imposed": [{"description": "Geländer", "rowUnit": 2}]}
+        project_file = self.import_project(project_of(balcony))
         result = self.run_cli("pdf", project_file, self.path("liste.pdf"))
         self.assertEqual(result.returncode, 0)
         self.assertRegex(result.stderr.decode(), r"^Druckbarer Bereich um \d+\.\d % zu schmal!\n$")
@@ -577,31 +575,21 @@ class Listings(CliTestCase):
 
 # The listing as a line printer prints it, pages separated by form feeds.
 class Text(CliTestCase):
-    def pages(self, *args):
-        return self.succeed("text", *args).split("\f")
+    def last_line(self, page):
+        return page.splitlines()[-1].strip()
 
-    def test_pages_are_numbered_from_the_start_page_and_keep_every_row(self):
+    def test_footers_name_the_project_as_given_by_the_settings_of_the_option_or_else_of_tavo_ini(self):
         rows = [{"description": f"Schicht {i}", "rowUnit": 2, "areaLoad": "1.00"} for i in range(25)]
-        self.import_project(project_of(*[{"name": f"Element {e}", "permanent": rows} for e in range(7)], startPage=12))
-        pages = self.pages("projekt.tavo", "--settings", self.write("print.ini", settings_text()))
-        self.assertGreater(len(pages), 2)
-        lines = [line.strip() for line in pages[0].splitlines()]
-        self.assertIn("Element 0 :", lines)
-        self.assertTrue(any(re.fullmatch(r"Schicht 0 +1\.00", line) for line in lines), lines)
+        self.import_project(project_of(*[{"name": f"Element {e}", "permanent": rows} for e in range(3)], startPage=12))
+        settings = self.write("print.ini", settings_text(Zeit=1))
+        pages = self.succeed("text", "projekt.tavo", "--settings", settings).split("\f")
+        self.assertGreater(len(pages), 1)
         for number, page in enumerate(pages, start=12):
-            self.assertTrue(page.endswith("\n"))
-            self.assertRegex(page.splitlines()[-1].strip(), f"^{FOOTER}projekt\\.tavo {DATE} +Seite: +{number}$")
-        self.assertEqual(sum(page.count("Schicht 24") for page in pages), 7)
-
-    def test_settings_come_from_the_option_or_else_from_tavo_ini(self):
-        self.import_project(project_of({"name": "Feld 1", "permanent": [{"rowUnit": 2, "areaLoad": "1"}]}))
-        all_parts = self.write("all.ini", settings_text(Zeit=1, Seite=1))
-        footer = self.pages("projekt.tavo", "--settings", all_parts)[0].splitlines()[-1].strip()
-        self.assertRegex(footer, f"^{FOOTER}projekt\\.tavo {DATE} \\d\\d:\\d\\d +Seite:$")
+            self.assertRegex(self.last_line(page), f"^{FOOTER}projekt\\.tavo {DATE} \\d\\d:\\d\\d +Seite: +{number}$")
 
         self.write(os.path.join(self.env["XDG_CONFIG_HOME"], "Kova-Software/Tavo.ini"), settings_text(Datei=0, Seite=0))
         # Without the path the date keeps the blank it is preceded by.
-        self.assertRegex(self.pages("projekt.tavo")[0].splitlines()[-1].strip(), f"^{FOOTER} {DATE}$")
+        self.assertRegex(self.last_line(self.succeed("text", "projekt.tavo")), f"^{FOOTER} {DATE}$")
 
 
 if __name__ == "__main__":
