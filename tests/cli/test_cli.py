@@ -22,7 +22,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from maximal_project import maximal_project  # noqa: E402
+from maximal_project import PERMANENT_TEXTS, maximal_project  # noqa: E402
 
 CLI = None
 DEMO = os.environ.get("TAVO_DEMO")
@@ -60,16 +60,13 @@ NEW_PROJECT_BYTES = b"".join([
 ])
 
 
-def permanent_row(description="", rowUnit=1, unitWeight="", thickness="", areaLoad="",
-                  influenceWidth="", lineLoad="", pointLoad=""):
-    return {"description": description, "rowUnit": rowUnit, "unitWeight": unitWeight,
-            "thickness": thickness, "areaLoad": areaLoad, "influenceWidth": influenceWidth,
-            "lineLoad": lineLoad, "pointLoad": pointLoad}
+def permanent_row(description, rowUnit, **texts):
+    """A row with all its keys in the documented order, those not given empty."""
+    return {"description": description, "rowUnit": rowUnit, **{key: texts.get(key, "") for key in PERMANENT_TEXTS}}
 
 
-def imposed_row(description="", rowUnit=1, areaLoad="", influenceWidth="", lineLoad="", pointLoad=""):
-    return {"description": description, "rowUnit": rowUnit, "areaLoad": areaLoad,
-            "influenceWidth": influenceWidth, "lineLoad": lineLoad, "pointLoad": pointLoad}
+def imposed_row(description, rowUnit, **texts):
+    return {"description": description, "rowUnit": rowUnit, **{key: texts.get(key, "") for key in PERMANENT_TEXTS[2:]}}
 
 
 def own_table(name, unit, entries=()):
@@ -321,7 +318,7 @@ class Import(CliTestCase):
     # Texts of the upper half of Windows-1252 are kept whole up to 511 bytes, a
     # heading line up to 80 characters.
     def test_counts_texts_and_unit_codes_at_their_limits_round_trip(self):
-        rows = [permanent_row(f"Zeile {r} ³", 1, "1", "2", "3", "4", "5") for r in range(24)]
+        rows = [permanent_row(f"Zeile {r} ³", 1, **dict(zip(PERMANENT_TEXTS, "12345"))) for r in range(24)]
         rows.append(permanent_row("Fremdcode", -32768, pointLoad="6"))
         element = {"name": "E ½", "permanent": rows, "imposed": [imposed_row(f"N {r}", 3, pointLoad="1") for r in range(15)]}
         entries = [(f"Eintrag {i} ß", f"{i}.5") for i in range(25)]
