@@ -18,7 +18,7 @@ import json
 import sys
 
 UNIT_WEIGHTS = [25.0, 22.0, 18.0, 14.5, 5.0, 1.5, 20.0, 0.9]
-THICKNESSES = [20, 6, 1.5, 2.4, 12.5, 3, 24]
+THICKNESSES = ["20", "6", "1.5", "2.4", "12.5", "3", "24"]
 WIDTHS = ["4.25", "1.6", "0.8", "3.8", "2.75", "5.125"]
 AREA_LOADS = ["0.65", "0.25", "0.55", "0.11", "2.03", "2.20"]
 IMPOSED_AREA_LOADS = ["2.00", "1.50", "3.00", "5.00", "1.00"]
@@ -41,46 +41,34 @@ IMPOSED_DESCRIPTIONS = [
 ]
 
 
-def trimmed(value, decimals):
-    """formatTrimmed for the plain values used here: rounded, trailing zeros cut."""
-    text = "%.*f" % (decimals, value)
-    return text.rstrip("0").rstrip(".") if "." in text else text
+def pick(values, seed):
+    return values[seed % len(values)]
+
+
+PERMANENT_TEXTS = ["unitWeight", "thickness", "areaLoad", "influenceWidth", "lineLoad", "pointLoad"]
+
+
+def row(texts, description, unit, seed, with_width, **values):
+    """A row of the unit with its values; an area load takes a width and the line load of both."""
+    result = {"description": f"{description} {seed}", "rowUnit": unit, **{key: "" for key in texts}, **values}
+    if result["areaLoad"] and with_width:
+        width = pick(WIDTHS, seed)
+        result.update(influenceWidth=width, lineLoad="%.2f" % (float(result["areaLoad"]) * float(width)))
+    return result
 
 
 def permanent_row(r, seed, with_width):
-    description = f"{DESCRIPTIONS[seed % len(DESCRIPTIONS)]} {seed}"
-    row = {"description": description, "rowUnit": 1 + r % 4, "unitWeight": "", "thickness": "",
-           "areaLoad": "", "influenceWidth": "", "lineLoad": "", "pointLoad": ""}
-    if row["rowUnit"] == 1:
-        weight = UNIT_WEIGHTS[seed % len(UNIT_WEIGHTS)]
-        thickness = THICKNESSES[seed % len(THICKNESSES)]
-        row.update(unitWeight="%.2f" % weight, thickness=trimmed(thickness, 1),
-                   areaLoad="%.2f" % (weight * thickness / 100))
-    elif row["rowUnit"] == 2:
-        row["areaLoad"] = AREA_LOADS[seed % len(AREA_LOADS)]
-    elif row["rowUnit"] == 3:
-        row["lineLoad"] = LINE_LOADS[seed % len(LINE_LOADS)]
-    else:
-        row["pointLoad"] = POINT_LOADS[seed % len(POINT_LOADS)]
-    if row["areaLoad"] and with_width:
-        width = WIDTHS[seed % len(WIDTHS)]
-        row.update(influenceWidth=width, lineLoad="%.2f" % (float(row["areaLoad"]) * float(width)))
-    return row
+    weight, thickness = pick(UNIT_WEIGHTS, seed), pick(THICKNESSES, seed)
+    values = [{"unitWeight": "%.2f" % weight, "thickness": thickness, "areaLoad": "%.2f" % (weight * float(thickness) / 100)},
+              {"areaLoad": pick(AREA_LOADS, seed)}, {"lineLoad": pick(LINE_LOADS, seed)},
+              {"pointLoad": pick(POINT_LOADS, seed)}][r % 4]
+    return row(PERMANENT_TEXTS, pick(DESCRIPTIONS, seed), 1 + r % 4, seed, with_width, **values)
 
 
 def imposed_row(r, seed, with_width):
-    row = {"description": f"{IMPOSED_DESCRIPTIONS[seed % len(IMPOSED_DESCRIPTIONS)]} {seed}",
-           "rowUnit": 1 + r % 3, "areaLoad": "", "influenceWidth": "", "lineLoad": "", "pointLoad": ""}
-    if row["rowUnit"] == 1:
-        row["areaLoad"] = IMPOSED_AREA_LOADS[seed % len(IMPOSED_AREA_LOADS)]
-        if with_width:
-            width = WIDTHS[seed % len(WIDTHS)]
-            row.update(influenceWidth=width, lineLoad="%.2f" % (float(row["areaLoad"]) * float(width)))
-    elif row["rowUnit"] == 2:
-        row["lineLoad"] = LINE_LOADS[seed % len(LINE_LOADS)]
-    else:
-        row["pointLoad"] = POINT_LOADS[seed % len(POINT_LOADS)]
-    return row
+    values = [{"areaLoad": pick(IMPOSED_AREA_LOADS, seed)}, {"lineLoad": pick(LINE_LOADS, seed)},
+              {"pointLoad": pick(POINT_LOADS, seed)}][r % 3]
+    return row(PERMANENT_TEXTS[2:], pick(IMPOSED_DESCRIPTIONS, seed), 1 + r % 3, seed, with_width, **values)
 
 
 def element(c, e):

@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """End-to-end tests of tavo-cli.
 
-Usage: test_cli.py PATH/TO/tavo-cli [TestClass ...]
+Usage: test_cli.py PATH/TO/tavo-cli [TestClass ...], with TAVO_DEMO naming the
+sample project and TAVO_VERSION the version the program reports.
 
 The project files here are written field by field with struct, independently of
-the program's own reader and writer, so that a file made by another
-implementation of the format is what the program is checked against.
+the program's own reader and writer, and the sums expected in a listing are worked
+out here from the project's JSON by the listing's rules for which columns a table
+has: the program is checked against a second implementation of both. Listings are
+read back with poppler's tools.
 """
 
-import collections
-import errno
 import json
+import math
 import os
 import re
 import struct
@@ -19,13 +21,13 @@ import sys
 import tempfile
 import unittest
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from maximal_project import PERMANENT_TEXTS, maximal_project  # noqa: E402
+
 CLI = None
+DEMO = os.environ.get("TAVO_DEMO")
 NO_SUCH_FILE = "Die Datei oder der Ordner existiert nicht."
-
-
-def run(*args):
-    env = dict(os.environ, LC_ALL="C")
-    return subprocess.run([CLI, *map(str, args)], capture_output=True, env=env)
+MISSING_THICKNESS = "Bitte noch fehlende Schichtdicke(n) bei Element Decke Keller ergänzen!\n"
 
 
 # ------------------------------------------------------------------ the format
@@ -58,16 +60,13 @@ NEW_PROJECT_BYTES = b"".join([
 ])
 
 
-def permanent_row(description="", rowUnit=1, unitWeight="", thickness="", areaLoad="",
-                  influenceWidth="", lineLoad="", pointLoad=""):
-    return {"description": description, "rowUnit": rowUnit, "unitWeight": unitWeight,
-            "thickness": thickness, "areaLoad": areaLoad, "influenceWidth": influenceWidth,
-            "lineLoad": lineLoad, "pointLoad": pointLoad}
+def permanent_row(description, rowUnit, **texts):
+    """A row with all its keys in the documented order, those not given empty."""
+    return {"description": description, "rowUnit": rowUnit, **{key: texts.get(key, "") for key in PERMANENT_TEXTS}}
 
 
-def imposed_row(description="", rowUnit=1, areaLoad="", influenceWidth="", lineLoad="", pointLoad=""):
-    return {"description": description, "rowUnit": rowUnit, "areaLoad": areaLoad,
-            "influenceWidth": influenceWidth, "lineLoad": lineLoad, "pointLoad": pointLoad}
+def imposed_row(description, rowUnit, **texts):
+    return {"description": description, "rowUnit": rowUnit, **{key: texts.get(key, "") for key in PERMANENT_TEXTS[2:]}}
 
 
 def own_table(name, unit, entries=()):
@@ -157,17 +156,99 @@ def in_order(document):
     return json.dumps(document, ensure_ascii=False, indent=1)
 
 
+def project_of(*elements, **fields):
+    """A project of one component; the rows' missing texts are empty."""
+    return project(components=[{"name": "Decke", "elements": list(elements)}], **fields)
+
+
+# ------------------------------------------------------------------ the listing
+
+NUMBERS_ONLY = re.compile(r"^\s*\d+\.\d\d(\s+\d+\.\d\d)*\s*$")
+PAGE_NUMBER = re.compile(r"Seite:\s*(\d+)\s*$", re.M)  # four digits fill the slot up to the word
+FOOTER = re.escape("KOVA - Bauwaage   ")
+DATE = r"\d\d\.\d\d\.\d{4}"
+
+
+def number(text):
+    """parseNumber for the texts of these projects: empty is 0."""
+    return float(text.replace(",", ".")) if text.strip() else 0.0
+
+
+def load_text(value):
+    """A computed load as the program writes it: rounded half away from zero, then "%.2f"."""
+    return "%.2f" % math.copysign(math.floor(abs(value) * 100 + 0.5000005) / 100, value)
+
+
+def table_sums(rows, columns):
+    """The sums line of one table: each present column's sum, in column order."""
+    return [load_text(sum(number(row[key]) for row in rows)) for key, present in columns if present]
+
+
+def permanent_sums(rows):
+    units = {row["rowUnit"] for row in rows}
+    widths = any(row["influenceWidth"] for row in rows)
+    return table_sums(rows, [("areaLoad", units & {1, 2}), ("lineLoad", widths or 3 in units),
+                             ("pointLoad", 4 in units)])
+
+
+def imposed_sums(rows):
+    units = {row["rowUnit"] for row in rows}
+    return table_sums(rows, [("areaLoad", 1 in units), ("lineLoad", any(row["lineLoad"] for row in rows)),
+                             ("pointLoad", 3 in units)])
+
+
+def expected_sums_lines(project):
+    lines = []
+    for element in (e for component in project["components"] for e in component["elements"]):
+        if element["permanent"]:
+            lines.append(permanent_sums(element["permanent"]))
+        if element["imposed"]:
+            lines.append(imposed_sums(element["imposed"]))
+    return lines
+
+
+def sums_lines(text):
+    return [line.split() for line in text.splitlines() if NUMBERS_ONLY.match(line)]
+
+
+def poppler(tool, *args):
+    return subprocess.run([tool, *args], capture_output=True, check=True, text=True).stdout
+
+
+def pdf_pages(pdf):
+    """The text of each page, one printed line per line (in drawing order: a layout
+    by position splits lines whose cells differ in height)."""
+    return poppler("pdftotext", "-raw", pdf, "-").split("\f")[:-1]
+
+
+def pdf_info(pdf):
+    return dict(re.findall(r"^([^:]+):\s*(.*)$", poppler("pdfinfo", pdf), re.M))
+
+
+def settings_text(**print_keys):
+    keys = dict({"Datei": 1, "Datum": 1, "Zeit": 0, "Seite": 2}, **print_keys)
+    return "[Print]\n" + "".join(f"{key}={value}\n" for key, value in keys.items())
+
+
 class CliTestCase(unittest.TestCase):
     def setUp(self):
         folder = tempfile.TemporaryDirectory()
         self.addCleanup(folder.cleanup)
-        self.dir = folder.name
+        root = folder.name
+        self.dir = os.path.join(root, "work")
+        os.mkdir(self.dir)
+        os.mkdir(os.path.join(root, "runtime"), 0o700)
+        # No display, no platform chosen, the settings in folders of the test's own.
+        self.env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        self.env.update(LC_ALL="C", HOME=os.path.join(root, "home"), XDG_CONFIG_HOME=os.path.join(root, "config"),
+                        XDG_CONFIG_DIRS=os.path.join(root, "system"), XDG_RUNTIME_DIR=os.path.join(root, "runtime"))
 
     def path(self, name):
         return os.path.join(self.dir, name)
 
     def write(self, name, data):
         path = self.path(name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
             f.write(data if isinstance(data, bytes) else data.encode("utf-8"))
         return path
@@ -176,30 +257,37 @@ class CliTestCase(unittest.TestCase):
         with open(path, "rb") as f:
             return f.read()
 
+    def run_cli(self, *args):
+        # Run in the test's folder, so that a path given as a bare name stays one.
+        return subprocess.run([CLI, *map(str, args)], capture_output=True, env=self.env, cwd=self.dir)
+
     def succeed(self, *args):
-        result = run(*args)
+        result = self.run_cli(*args)
         self.assertEqual(result.returncode, 0, result.stderr.decode("utf-8", "replace"))
         self.assertEqual(result.stderr, b"")
         return result.stdout.decode("utf-8")
 
     def fail_with(self, message, *args):
         """message: the exact text on stderr, or a pattern it must match whole."""
-        result = run(*args)
-        self.assertEqual((result.returncode, result.stdout), (1, b""))
+        result = self.run_cli(*args)
+        self.assertEqual((result.returncode, result.stdout), (1, b""), args)
         stderr = result.stderr.decode("utf-8")
         if isinstance(message, re.Pattern):
             self.assertIsNotNone(message.fullmatch(stderr), stderr)
         else:
             self.assertEqual(stderr, message)
 
-    def import_json(self, document):
-        source = self.write("in.json", json.dumps(document, ensure_ascii=False))
-        self.succeed("import", source, self.path("out.tavo"))
-        return self.read(self.path("out.tavo"))
+    def import_project(self, document):
+        source = self.write("projekt.json", json.dumps(document, ensure_ascii=False))
+        self.succeed("import", source, self.path("projekt.tavo"))
+        return self.path("projekt.tavo")
 
     def reimported(self, document):
-        self.import_json(document)
-        return json.loads(self.succeed("json", self.path("out.tavo")))
+        return json.loads(self.succeed("json", self.import_project(document)))
+
+    def make_pdf(self, project, *options):
+        self.succeed("pdf", project, self.path("liste.pdf"), *options)
+        return self.path("liste.pdf")
 
 
 class Json(CliTestCase):
@@ -222,19 +310,21 @@ class Json(CliTestCase):
 
 class Import(CliTestCase):
     def test_fixture_json_reproduces_the_fixture_file(self):
-        self.assertEqual(self.import_json(FIXTURE_JSON), FIXTURE_BYTES)
+        self.assertEqual(self.read(self.import_project(FIXTURE_JSON)), FIXTURE_BYTES)
 
     def test_missing_keys_take_the_values_of_a_new_project(self):
-        self.assertEqual(self.import_json({"format": "tavo-json", "version": 1}), NEW_PROJECT_BYTES)
+        self.assertEqual(self.read(self.import_project({"format": "tavo-json", "version": 1})), NEW_PROJECT_BYTES)
 
-    def test_counts_and_unit_codes_at_their_limits_round_trip(self):
-        rows = [permanent_row(f"Zeile {r} ³", 1, "1", "2", "3", "4", "5") for r in range(24)]
+    # Texts of the upper half of Windows-1252 are kept whole up to 511 bytes, a
+    # heading line up to 80 characters.
+    def test_counts_texts_and_unit_codes_at_their_limits_round_trip(self):
+        rows = [permanent_row(f"Zeile {r} ³", 1, **dict(zip(PERMANENT_TEXTS, "12345"))) for r in range(24)]
         rows.append(permanent_row("Fremdcode", -32768, pointLoad="6"))
         element = {"name": "E ½", "permanent": rows, "imposed": [imposed_row(f"N {r}", 3, pointLoad="1") for r in range(15)]}
         entries = [(f"Eintrag {i} ß", f"{i}.5") for i in range(25)]
         document = project(
-            startPage=999,
-            components=[{"name": f"Bauteil {c}", "elements": [element] * 7} for c in range(7)],
+            titleLines=(("Träger € – 2 ½ " + "x" * 80)[:80], ""), startPage=999,
+            components=[{"name": f"Bauteil {c} ".ljust(511, "ü"), "elements": [element] * 7} for c in range(7)],
             groups=[{"name": f"G {g}", "tables": [own_table(f"T {t}", 32767, entries) for t in range(7)]}
                     for g in range(8)],
             imposed=[own_table(f"N {t}", -32768, entries[:15]) for t in range(5)])
@@ -246,15 +336,6 @@ class Import(CliTestCase):
         self.assertEqual(len(entries), 25)
         exported = self.reimported(project(groups=[{"name": "G", "tables": [own_table("T", 2, entries)]}]))
         self.assertEqual(exported["ownPermanentGroups"][0]["tables"][0], own_table("T", 2, used))
-
-    def test_texts_are_windows_1252_and_kept_whole(self):
-        title = ("Träger € – 2 ½ " + "x" * 80)[:80]
-        name = "ü" * 511
-        data = self.import_json(project(titleLines=(title, ""), components=[{"name": name, "elements": []}]))
-        self.assertIn(txt(title) + txt(""), data)
-        self.assertIn(txt(name), data)
-        exported = json.loads(self.succeed("json", self.path("out.tavo")))
-        self.assertEqual((exported["titleLines"], exported["components"][0]["name"]), ([title, ""], name))
 
 
 class Failures(CliTestCase):
@@ -270,36 +351,45 @@ class Failures(CliTestCase):
         self.assertEqual(set(os.listdir(self.dir)), before | {os.path.basename(target)})
         os.remove(target)
 
-    def test_unreadable_project_files(self):
-        cases = [
-            (None, "Fehler beim Öffnen von {} [0]!\n" + NO_SUCH_FILE),
-            (b"TAVODAT-" + NEW_PROJECT_BYTES[8:], "Datei {} ist fehlerhaft!"),
-            (b"TAVODAT_" + i32(2) + NEW_PROJECT_BYTES[12:], "Datei {} hat falsche Version [2]!"),
-            # The last unit code is cut.
-            (NEW_PROJECT_BYTES[:-1], "Datei {} ist fehlerhaft!"),
-        ]
-        for data, message in cases:
-            with self.subTest(message):
-                path = self.path("input.tavo") if data is None else self.write("input.tavo", data)
-                self.fail_with(message.format(path) + "\n", "json", path)
-
-    def test_output_that_names_its_input(self):
-        source = self.write("p.json", json.dumps({"format": "tavo-json", "version": 1}))
-        os.symlink(source, self.path("verweis.tavo"))
-        for target in (source, self.path("verweis.tavo")):
-            self.fail_with(f"Die Zieldatei {target} ist zugleich eine Eingabedatei; es wurde nichts geschrieben.\n",
-                           "import", source, target)
-        self.assertEqual(json.loads(self.read(source)), {"format": "tavo-json", "version": 1})
-
-    def test_files_that_cannot_be_opened(self):
-        source, target = self.path("fehlt.json"), self.path("out.tavo")
+    def test_files_that_cannot_be_opened_or_read(self):
         message = "Fehler beim Öffnen von {} [0]!\n" + NO_SUCH_FILE + "\n"
-        self.assert_no_output_left(message.format(source), "import", source, target)
+        source, settings = self.path("fehlt.json"), self.path("fehlt.ini")
+        self.assert_no_output_left(message.format(source), "import", source, self.path("out.tavo"))
+        self.assert_no_output_left(message.format(settings), "pdf", DEMO, "--settings", settings, self.path("liste.pdf"))
+        damaged = self.write("kaputt.tavo", NEW_PROJECT_BYTES[:-1])  # the last unit code is cut
+        self.assert_no_output_left(f"Datei {damaged} ist fehlerhaft!\n", "pdf", damaged, self.path("liste.pdf"))
+        self.fail_with(f"Datei {damaged} ist fehlerhaft!\n", "json", damaged)
+
         source = self.write("in.json", json.dumps({"format": "tavo-json", "version": 1}))
         target = self.path("nicht da/neu.tavo")
-        self.fail_with(message.format(target), "new", target)
-        self.fail_with(message.format(target), "import", source, target)
-        self.assertEqual(os.listdir(self.dir), ["in.json"])
+        for args in (("new", target), ("import", source, target), ("pdf", DEMO, target)):
+            self.fail_with(message.format(target), *args)
+        folder = self.path("ordner")
+        old = self.write("ordner/liste.pdf", "alte Liste")
+        self.fail_with(f"Fehler beim Öffnen von {folder} [0]!\nDas ist ein Ordner, keine Datei.\n", "pdf", DEMO, folder)
+        self.assertEqual((sorted(os.listdir(self.dir)), self.read(old)), (["in.json", "kaputt.tavo", "ordner"], b"alte Liste"))
+
+    def test_output_that_names_an_input_is_refused_before_anything_is_written(self):
+        source = self.write("p.json", json.dumps({"format": "tavo-json", "version": 1}))
+        project_file = self.write("p.tavo", NEW_PROJECT_BYTES)
+        settings = self.write("p.ini", "[Print]\nSeite=1\n")
+        os.symlink(source, self.path("verweis.tavo"))
+        for args in (("import", source, source), ("import", source, self.path("verweis.tavo")),
+                     ("pdf", project_file, project_file), ("pdf", project_file, settings, "--settings", settings)):
+            self.fail_with(f"Die Zieldatei {args[2]} ist zugleich eine Eingabedatei; es wurde nichts geschrieben.\n", *args)
+        self.assertEqual([self.read(source), self.read(project_file), self.read(settings)],
+                         [b'{"format": "tavo-json", "version": 1}', NEW_PROJECT_BYTES, b"[Print]\nSeite=1\n"])
+
+    def test_layer_without_thickness_gives_no_listing_and_keeps_the_old_one(self):
+        layer = {"rowUnit": 1, "unitWeight": "22.00"}
+        project_file = self.import_project(project_of({"name": "Decke EG", "permanent": [dict(layer, thickness="5")]},
+                                                      {"name": "Decke Keller", "permanent": [layer]},
+                                                      {"name": "Decke OG", "permanent": [layer]}))
+        old = self.write("alt.pdf", "alte Liste")
+        for args in (("pdf", project_file, old), ("pdf", project_file, self.path("neu.pdf")), ("text", project_file)):
+            self.fail_with(MISSING_THICKNESS, *args)
+        self.assertEqual((set(os.listdir(self.dir)), self.read(old)),
+                         ({"projekt.json", "projekt.tavo", "alt.pdf"}, b"alte Liste"))
 
     def test_refused_json(self):
         base = {"format": "tavo-json", "version": 1}
@@ -307,6 +397,10 @@ class Failures(CliTestCase):
 
         def with_element(**rows):
             return dict(base, components=[{"name": "B", "elements": [dict({"name": "E"}, **rows)]}])
+
+        element = "components[0].elements[0]."
+        cp1252 = ("kann nicht gespeichert werden: Texte dürfen nur Zeichen des westeuropäischen Zeichensatzes "
+                  "Windows-1252 enthalten.")
 
         cases = [
             ([base], "Objekt erwartet."),
@@ -322,28 +416,23 @@ class Failures(CliTestCase):
             (dict(base, titleLines=["a"]), "titleLines: Zu wenige Überschriftszeilen (mindestens 2)."),
             (dict(base, titleLines=[1, ""]), "titleLines[0]: Text erwartet."),
             (dict(base, titleLines=["x" * 81, ""]), "titleLines[0]: Text zu lang (81 Zeichen, höchstens 80)."),
-            (dict(base, titleLines=["Träger 中", ""]), "titleLines[0]: Das Zeichen „中“ (U+4E2D) kann nicht gespeichert "
-             "werden: Texte dürfen nur Zeichen des westeuropäischen Zeichensatzes Windows-1252 enthalten."),
+            (dict(base, titleLines=["Träger 中", ""]), f"titleLines[0]: Das Zeichen „中“ (U+4E2D) {cp1252}"),
             (dict(base, components=[{"name": "ü" * 512}]), "components[0].name: Text zu lang (512 Zeichen, höchstens 511)."),
-            (with_element(imposed=[{"description": "Dach 😀"}]), "components[0].elements[0].imposed[0].description: "
-             "Das Zeichen „😀“ (U+1F600) kann nicht gespeichert werden: Texte dürfen nur Zeichen des westeuropäischen "
-             "Zeichensatzes Windows-1252 enthalten."),
+            (with_element(imposed=[{"description": "Dach 😀"}]),
+             f"{element}imposed[0].description: Das Zeichen „😀“ (U+1F600) {cp1252}"),
             (dict(base, components=[]), "components: Zu wenige Bauteile (mindestens 1)."),
             (dict(base, components=[{}] * 8), "components: Zu viele Bauteile (höchstens 7)."),
             (dict(base, components={}), "components: Liste erwartet."),
             (dict(base, components=[{"elements": [{}] * 8}]), "components[0].elements: Zu viele Elemente (höchstens 7)."),
-            (with_element(permanent=[{}] * 26), "components[0].elements[0].permanent: Zu viele Zeilen (höchstens 25)."),
-            (with_element(imposed=[{}] * 16), "components[0].elements[0].imposed: Zu viele Zeilen (höchstens 15)."),
+            (with_element(permanent=[{}] * 26), f"{element}permanent: Zu viele Zeilen (höchstens 25)."),
+            (with_element(imposed=[{}] * 16), f"{element}imposed: Zu viele Zeilen (höchstens 15)."),
             (with_element(permanent=[{}, {"rowUnit": 32768}]),
-             "components[0].elements[0].permanent[1].rowUnit: Die Zahl 32768 liegt nicht zwischen -32768 und 32767."),
+             f"{element}permanent[1].rowUnit: Die Zahl 32768 liegt nicht zwischen -32768 und 32767."),
             (with_element(permanent=[{"rowUnit": 2, "areaLoad": "1.5", "unitWeight": "20"}]),
-             "components[0].elements[0].permanent[0].unitWeight: Eine Zeile mit rowUnit 2 speichert diesen Wert nicht; "
-             "er ginge verloren."),
+             f"{element}permanent[0].unitWeight: Eine Zeile mit rowUnit 2 speichert diesen Wert nicht; er ginge verloren."),
             (with_element(imposed=[{}, {"rowUnit": 3, "areaLoad": "2"}]),
-             "components[0].elements[0].imposed[1].areaLoad: Eine Zeile mit rowUnit 3 speichert diesen Wert nicht; "
-             "er ginge verloren."),
-            (with_element(imposed=[{"lineload": "1"}]),
-             "components[0].elements[0].imposed[0].lineload: Unbekannter Schlüssel."),
+             f"{element}imposed[1].areaLoad: Eine Zeile mit rowUnit 3 speichert diesen Wert nicht; er ginge verloren."),
+            (with_element(imposed=[{"lineload": "1"}]), f"{element}imposed[0].lineload: Unbekannter Schlüssel."),
             (dict(base, ownPermanentGroups=[]), "ownPermanentGroups: Zu wenige Gruppen (mindestens 1)."),
             (dict(base, ownPermanentGroups=[{}] * 9), "ownPermanentGroups: Zu viele Gruppen (höchstens 8)."),
             (dict(base, ownPermanentGroups=[{"tables": [{}] * 8}]),
@@ -361,15 +450,12 @@ class Failures(CliTestCase):
                 self.write("in.json", json.dumps(document, ensure_ascii=False))
                 self.assert_no_output_left(f"{source}: {problem}\n", "import", source, self.path("out.tavo"))
 
-    def test_json_nested_too_deep(self):
+    def test_json_that_cannot_be_parsed_names_its_place(self):
         source = self.write("in.json", "[" * 16 + "{" + "]" * 16)
         self.fail_with(f"{source}: Das JSON ist zu tief verschachtelt (mehr als 16 Ebenen, Zeile 1, Spalte 17).\n",
                        "import", source, self.path("out.tavo"))
-        source = self.write("in.json", '{"format": "[[[[[[[[[[[[[[[[[[[[", "version": 1}')
+        self.write("in.json", '{"format": "[[[[[[[[[[[[[[[[[[[[", "version": 1}')  # brackets in a text do not count
         self.fail_with(re.compile(r".*format: Unbekanntes Format.*\n"), "import", source, self.path("out.tavo"))
-
-    def test_invalid_json_names_the_line(self):
-        source = self.path("in.json")
         # The column is the parser's and may sit one character past the fault.
         for text, line in [("", 1), ('{"format": "tavo-json",\n "version": 1,,\n}', 2)]:
             with self.subTest(text):
@@ -378,11 +464,15 @@ class Failures(CliTestCase):
                 self.assert_no_output_left(pattern, "import", source, self.path("out.tavo"))
 
 
+
 class Calls(CliTestCase):
     def test_wrong_calls_help_and_version(self):
-        for args in [(), ("neu", "x.tavo"), ("new",), ("json", "a", "b"), ("import", "a.json"), ("library", "--text")]:
+        for args in [(), ("neu", "x.tavo"), ("new",), ("json", "a", "b"), ("import", "a.json"), ("library", "--text"),
+                     ("pdf", "a.tavo"), ("pdf", "a.tavo", "a.pdf", "b.pdf"), ("pdf", "a.tavo", "a.pdf", "--settings"),
+                     ("pdf", "a.tavo", "a.pdf", "-platform", "xcb"), ("text",), ("text", "a.tavo", "b.tavo"),
+                     ("text", "a.tavo", "--settings"), ("text", "--settings", "x.ini")]:
             with self.subTest(args):
-                result = run(*args)
+                result = self.run_cli(*args)
                 self.assertEqual((result.returncode, result.stdout), (2, b""))
                 self.assertTrue(result.stderr.endswith(b"\nHilfe: tavo-cli --help\n"))
         self.assertEqual(os.listdir(self.dir), [])
@@ -392,36 +482,22 @@ class Calls(CliTestCase):
 
 
 class Library(CliTestCase):
-    def test_json_holds_both_built_in_libraries_in_documented_shape(self):
+    def test_json_and_text_hold_every_entry_of_both_built_in_libraries(self):
         library = json.loads(self.succeed("library", "--json"))
+        groups, imposed = library["permanent"]["groups"], library["imposed"]["tables"]
         self.assertEqual(list(library), ["permanent", "imposed"])
-        groups = library["permanent"]["groups"]
-        self.assertEqual([g["unit"] for g in groups], [1, 2, 2, 2, 2, 2, 1, 1])
-        self.assertEqual([len(g["tables"]) for g in groups], [6, 7, 3, 1, 1, 2, 6, 3])
-        self.assertEqual(sum(len(t["entries"]) for g in groups for t in g["tables"]), 339)
-        concrete = groups[0]["tables"][0]
-        self.assertEqual((list(groups[0]), list(concrete)), (["name", "unit", "tables"], ["name", "entries"]))
-        self.assertEqual(concrete["entries"][-1],
+        self.assertEqual(groups[0]["tables"][0]["entries"][-1],
                          {"category": "", "description": "Schwerbeton", "value": ">= 26.0", "basis": "ÖNORM B 1991-1-1"})
         # Every self-weight says where it comes from; imposed loads are the standard's own.
-        bases = collections.Counter(e["basis"] for g in groups for t in g["tables"] for e in t["entries"])
-        self.assertEqual(bases["Schätzwert – bitte prüfen"], 148)
-        self.assertEqual(bases["EN 1991-1-1, Tabelle A.1"], 13)
-        self.assertEqual(bases["Herstellerangabe"], 3)
-        self.assertEqual(sum(bases.values()), 339)
+        permanent = [e for g in groups for t in g["tables"] for e in t["entries"]]
+        self.assertEqual((len(permanent), sum(len(t["entries"]) for t in imposed)), (339, 48))
+        self.assertTrue(all(e["basis"] for e in permanent))
+        self.assertNotIn("basis", imposed[0]["entries"][0])
 
-        tables = library["imposed"]["tables"]
-        self.assertEqual([len(t["entries"]) for t in tables], [15, 9, 3, 12, 9])
-        self.assertEqual([t["unit"] for t in tables], [1, 1, 2, 3, 3])
-        self.assertEqual(list(tables[0]), ["name", "unit", "entries"])
-        self.assertNotIn("basis", tables[0]["entries"][0])
-
-    def test_text_lists_every_entry_under_its_table(self):
-        library = json.loads(self.succeed("library", "--json"))
         text = self.succeed("library")
         units = {1: "kN/m²", 2: "kN/m", 3: "kN"}
-        tables = [(f"\n    {t['name']}\n", t) for g in library["permanent"]["groups"] for t in g["tables"]]
-        tables += [(f"\n  {t['name']} [{units[t['unit']]}]\n", t) for t in library["imposed"]["tables"]]
+        tables = [(f"\n    {t['name']}\n", t) for g in groups for t in g["tables"]]
+        tables += [(f"\n  {t['name']} [{units[t['unit']]}]\n", t) for t in imposed]
         position = 0
         for heading, table in tables:
             position = text.index(heading, position)
@@ -429,6 +505,88 @@ class Library(CliTestCase):
                 position = text.index(f"{entry['category']}", position)
                 position = text.index(f"{entry['description']}: {entry['value']}\n", position)
         self.assertIn("\n  Baustoffe [kN/m³]\n", text)
+
+
+class Listings(CliTestCase):
+    def assert_listing(self, pdf, first_page, project):
+        """A4 pages with every font embedded, numbered from first_page, with the project's sums."""
+        pages = pdf_pages(pdf)
+        info = pdf_info(pdf)
+        self.assertEqual((info["Pages"], info["Page size"], info["Creator"]),
+                         (str(len(pages)), "595 x 842 pts (A4)", "Tavo"))
+        # Name and type may hold blanks; emb, sub, uni and the object id close each row.
+        fonts = [line.split() for line in poppler("pdffonts", pdf).splitlines()[2:]]
+        self.assertGreaterEqual(len(fonts), 2)  # the listing's text and its bold
+        self.assertEqual({font[-5] for font in fonts}, {"yes"})
+        self.assertEqual([int(n) for page in pages for n in PAGE_NUMBER.findall(page)],
+                         list(range(first_page, first_page + len(pages))))
+        self.assertEqual(sums_lines("".join(pages)), expected_sums_lines(project))
+        # The last page exported is the one that ends the listing, not the empty one after it.
+        self.assertEqual(sums_lines(pages[-1])[-1:], expected_sums_lines(project)[-1:])
+        return pages
+
+    def test_demo_listing(self):
+        self.assert_listing(self.make_pdf(DEMO), 1, json.loads(self.succeed("json", DEMO)))
+
+    # This listing fills its last page to the bottom; the two blank lines after its
+    # last table must not begin a page of their own, which would hold only the frames.
+    def test_maximal_listing(self):
+        document = maximal_project()
+        pages = self.assert_listing(self.make_pdf(self.import_project(document)), 997, document)
+        self.assertGreater(len(pages), 30)
+        # No sum begins a page alone, and a table that goes on shows its headings again.
+        for number, page in enumerate(pages, 997):
+            body_before_sums = re.split(r"^\s*\d+\.\d\d(?:\s+\d+\.\d\d)*\s*$", page, maxsplit=1, flags=re.M)[0]
+            self.assertRegex(body_before_sums, "Bauteilschichten|Nutzlasten", f"page {number}")
+        self.assertIn("Zubau Bürotrakt, Lastaufstellung für die Statik (€-Ausgabe ³)", " ".join(pages[0].split()))
+
+    def test_margins_of_the_settings_are_measured_from_the_paper_edge(self):
+        mm = 72 / 25.4
+        pattern = r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)"'
+        settings = self.write("rand.ini", "[Print]\nLeft=35\nTop=25\nRight=15\nBottom=30\n")
+        for margins, options in (((20, 10, 10, 10), ()), ((35, 25, 15, 30), ("--settings", settings))):
+            with self.subTest(margins):
+                pdf = self.make_pdf(DEMO, *options)
+                boxes = [tuple(map(float, box)) for box in re.findall(pattern, poppler("pdftotext", "-bbox", pdf, "-"))]
+                left, top, right, bottom = (value * mm for value in margins)
+                # The text reaches the margins and stays inside them.
+                self.assertAlmostEqual(min(box[0] for box in boxes), left, delta=1.0)
+                self.assertAlmostEqual(max(box[2] for box in boxes), 595 - right, delta=1.0)
+                self.assertAlmostEqual(min(box[1] for box in boxes), top, delta=1.5)
+                self.assertAlmostEqual(max(box[3] for box in boxes), 842 - bottom, delta=1.5)
+
+    def test_warnings_of_a_listing_that_was_made_go_to_stderr(self):
+        # A table with no number column is laid out beyond the printable width.
+        balcony = {"name": "Balkon", "imposed": [{"description": "Geländer", "rowUnit": 2}]}
+        project_file = self.import_project(project_of(balcony))
+        result = self.run_cli("pdf", project_file, self.path("liste.pdf"))
+        self.assertEqual(result.returncode, 0)
+        self.assertRegex(result.stderr.decode(), r"^Druckbarer Bereich um \d+\.\d % zu schmal!\n$")
+        self.assertEqual(pdf_info(self.path("liste.pdf"))["Pages"], "1")
+
+    def test_draws_offscreen_whatever_platform_is_asked_for(self):
+        for platform in ("xcb", "wayland", "kein-solches-system", ""):
+            self.env["QT_QPA_PLATFORM"] = platform
+            self.assertTrue(os.path.getsize(self.make_pdf(DEMO)) > 0, platform)
+
+
+# The listing as a line printer prints it, pages separated by form feeds.
+class Text(CliTestCase):
+    def last_line(self, page):
+        return page.splitlines()[-1].strip()
+
+    def test_footers_name_the_project_as_given_by_the_settings_of_the_option_or_else_of_tavo_ini(self):
+        rows = [{"description": f"Schicht {i}", "rowUnit": 2, "areaLoad": "1.00"} for i in range(25)]
+        self.import_project(project_of(*[{"name": f"Element {e}", "permanent": rows} for e in range(3)], startPage=12))
+        settings = self.write("print.ini", settings_text(Zeit=1))
+        pages = self.succeed("text", "projekt.tavo", "--settings", settings).split("\f")
+        self.assertGreater(len(pages), 1)
+        for number, page in enumerate(pages, start=12):
+            self.assertRegex(self.last_line(page), f"^{FOOTER}projekt\\.tavo {DATE} \\d\\d:\\d\\d +Seite: +{number}$")
+
+        self.write(os.path.join(self.env["XDG_CONFIG_HOME"], "Kova-Software/Tavo.ini"), settings_text(Datei=0, Seite=0))
+        # Without the path the date keeps the blank it is preceded by.
+        self.assertRegex(self.last_line(self.succeed("text", "projekt.tavo")), f"^{FOOTER} {DATE}$")
 
 
 if __name__ == "__main__":

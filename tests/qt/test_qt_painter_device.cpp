@@ -17,7 +17,6 @@
 #include <memory>
 
 #include "output/HeaderLines.h"
-#include "output/PageComposer.h"
 #include "output/PrintSettings.h"
 #include "model/Windows1252.h"
 #include "output/qt/CodePageGlyphs.h"
@@ -26,23 +25,6 @@
 
 namespace tavo {
 namespace {
-
-bool hasInk(const QImage& image, const QRect& area) {
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 128) return true;
-        }
-    }
-    return false;
-}
-
-QImage whiteA4At(int dpi) {
-    QImage image(210 * dpi * 10 / 254, 297 * dpi * 10 / 254, QImage::Format_RGB32);
-    image.setDotsPerMeterX(dpi * 10000 / 254);
-    image.setDotsPerMeterY(dpi * 10000 / 254);
-    image.fill(Qt::white);
-    return image;
-}
 
 // Qt keeps a PDF page in points, so its size in pixels may be a little off.
 bool near(int actual, int expected) { return std::abs(actual - expected) <= 2; }
@@ -53,39 +35,6 @@ class QtOutputTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void inkAppearsWhereTheComposerPlacesTextAndRules() {
-        QImage image = whiteA4At(100);
-        QPainter painter(&image);
-        QtPainterDevice device(image, &painter);
-        PageComposer composer;
-        QVERIFY(composer.beginDocument(1, device));
-        composer.selectFont(composer.addFont(FontRecord{}));
-        composer.setColumns(std::vector<int>{0, 400}, std::vector<CellFlags>{CF_LEFT, CF_RIGHT});
-        composer.print("D\xe4mmung\tSchicht\n");
-        composer.rule(CF_RULE_MIDDLE);
-        composer.pageBreak();
-        composer.finishDocument();
-        QCOMPARE(composer.paginate(), 2);
-        composer.renderPage(1, device);
-        painter.end();
-
-        const Rect area = composer.printableRect();
-        const int lineHeight = composer.documentLine(0).height;
-        const int textWidth = composer.textWidth(1, "D\xe4mmung");
-        QVERIFY(lineHeight >= 15 && lineHeight <= 20);  // 11 points at 100 dpi with leading
-        QVERIFY(hasInk(image, QRect(area.left, area.top, textWidth, lineHeight)));
-        // The last column is right-aligned: its text ends at the right margin.
-        const int lastWidth = composer.textWidth(1, "Schicht");
-        QVERIFY(hasInk(image, QRect(area.right - lastWidth, area.top, lastWidth, lineHeight)));
-        const int gapLeft = area.left + textWidth + 5;
-        QVERIFY(!hasInk(image, QRect(gapLeft, area.top, area.right - lastWidth - 5 - gapLeft, lineHeight)));
-
-        const int rule = area.top + lineHeight + composer.documentLine(1).height / 2;
-        for (const int x : {area.left, (area.left + area.right) / 2, area.right - 1}) QVERIFY(hasInk(image, QRect(x, rule, 1, 1)));
-        QVERIFY(!hasInk(image, QRect(area.right + 1, rule, image.width() - area.right - 1, 1)));
-        QVERIFY(!hasInk(image, QRect(0, rule + 2, image.width(), image.height() - rule - 2)));
-    }
-
     // 0.5 pt is 8.3 pixels at 1200 dpi; drawn ten times smaller a rule still keeps a pixel.
     void rulesAreHalfAPointWideAndNeverThinnerThanAPixel() {
         const auto darkRows = [](const QImage& image, int x) {
@@ -116,7 +65,9 @@ private slots:
     }
 
     void cellHeightFontsFillTheirCell() {
-        const QImage image = whiteA4At(254);
+        QImage image(2100, 2970, QImage::Format_RGB32);  // A4 at 254 dpi
+        image.setDotsPerMeterX(10000);
+        image.setDotsPerMeterY(10000);
         const QtPainterDevice device(image, nullptr);
         const auto cell = device.fontMetrics(FontRequest{FontRecord{}, 100});
         const auto character = device.fontMetrics(FontRequest{FontRecord{}, -100});
@@ -137,14 +88,6 @@ private slots:
         QVERIFY(near(geometry.printableOffsetX, 50) && near(geometry.printableOffsetY, 50));
         QVERIFY(near(geometry.printableWidth, 2000));
         QCOMPARE(geometry.printableHeightMm, 287);
-
-        // The settings' margins are measured from the paper's edge, not from the border.
-        PageComposer composer;
-        QVERIFY(composer.beginDocument(1, device));
-        composer.setMargins(20, 10, 10, 10);
-        QVERIFY(near(composer.printableRect().left, 150));
-        QVERIFY(near(composer.printableRect().top, 50));
-        QVERIFY(near(geometry.printableOffsetX + composer.printableRect().right, 2000));
     }
 
     // The table gives what the font engine gives for the same glyphs: the kerning of
