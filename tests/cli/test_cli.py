@@ -225,6 +225,22 @@ def pdf_info(pdf):
     return dict(re.findall(r"^([^:]+):\s*(.*)$", poppler("pdfinfo", pdf), re.M))
 
 
+def thickest_rule(pdf, dpi):
+    """The height in pixels of the thickest line across at least half of page 1, rendered
+    in grey at `dpi`."""
+    pgm = subprocess.run(["pdftoppm", "-gray", "-r", str(dpi), "-f", "1", "-l", "1", pdf],
+                         capture_output=True, check=True).stdout
+    magic, width, height, _, pixels = pgm.split(maxsplit=4)
+    width, height = int(width), int(height)
+    assert magic == b"P5" and len(pixels) == width * height
+    thickest = run = 0
+    for y in range(height):
+        row = pixels[y * width:(y + 1) * width]
+        run = run + 1 if sum(1 for value in row if value < 128) > width // 2 else 0
+        thickest = max(thickest, run)
+    return thickest
+
+
 def settings_text(**print_keys):
     keys = dict({"Datei": 1, "Datum": 1, "Zeit": 0, "Seite": 2}, **print_keys)
     return "[Print]\n" + "".join(f"{key}={value}\n" for key, value in keys.items())
@@ -526,7 +542,15 @@ class Listings(CliTestCase):
         return pages
 
     def test_demo_listing(self):
-        self.assert_listing(self.make_pdf(DEMO), 1, json.loads(self.succeed("json", DEMO)))
+        project = self.path("Haus.tavo")
+        with open(DEMO, "rb") as source, open(project, "wb") as copy:
+            copy.write(source.read())
+        pdf = self.make_pdf(project)
+        pages = self.assert_listing(pdf, 1, json.loads(self.succeed("json", DEMO)))
+        self.assertEqual(pdf_info(pdf)["Title"], "Haus")
+        self.assertTrue(all(project in page for page in pages))
+        # Rules of 0.5 pt: over four pixels at 600 dpi, where a hairline would be one.
+        self.assertGreaterEqual(thickest_rule(pdf, 600), 4)
 
     # This listing fills its last page to the bottom; the two blank lines after its
     # last table must not begin a page of their own, which would hold only the frames.
