@@ -56,8 +56,7 @@ TEST_F(HeaderLinesFile, WithoutTheFileTheMakersBannerIsPrinted) {
     EXPECT_EQ(lines.count(), -1);
     EXPECT_EQ(lines.save(folder.path() / "missing" / "mervik.hdg"), ENOENT);
 
-    EXPECT_EQ(loadBanner({file}).lines(),
-              (Lines{"KOVA Software\tBauwaage\t\xD6NORM B 1991-1-1", "\tSt\xE4ndige Lasten und Nutzlasten\t"}));
+    EXPECT_EQ(loadBanner({file}).lines(), HeaderLines::makersBanner().lines());  // its text is pinned by the golden listings
 }
 
 TEST_F(HeaderLinesFile, TheUsersLinesComeBeforeTheShippedOnes) {
