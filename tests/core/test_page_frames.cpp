@@ -148,6 +148,7 @@ TEST_F(OutputFontsTest, BoldAndSmallFromTheOutputFontAndBoldForATitleFontThatCan
 
     font2.faceName = "Missing";
     const OutputFonts noTitle = create();
+    ASSERT_NE(noTitle.fontBold, 0);
     EXPECT_EQ(noTitle.fontTitle, noTitle.fontBold);
     font1.faceName = "Missing";
     const OutputFonts none = create();
