@@ -50,8 +50,6 @@ TEST(SelfWeightLibrary, HasTheTablesOfTheStandardAndEveryEntryReadsAsItsForm) {
     };
     auto scratch = std::make_unique<PermanentLoadTables>();
     const auto& p = scratch->params;
-    int tables = 0;
-    int entries = 0;
     int lowerBounds = 0;
     int dryDensities = 0;
     int perUnit = 0;
@@ -59,10 +57,8 @@ TEST(SelfWeightLibrary, HasTheTablesOfTheStandardAndEveryEntryReadsAsItsForm) {
         std::vector<int> counts(selfWeights().tableCount[kBuiltIn][g]);
         for (std::size_t t = 0; t < counts.size(); ++t) counts[t] = selfWeights().entryCount[kBuiltIn][g][t];
         EXPECT_EQ(counts, entriesPerTable[static_cast<std::size_t>(g)]) << "group " << g;
-        tables += static_cast<int>(counts.size());
         for (int t = 0; t < static_cast<int>(counts.size()); ++t) {
             for (int e = 0; e < counts[static_cast<std::size_t>(t)]; ++e) {
-                ++entries;
                 const std::string& text = valueAt({g, t, e});
                 scratch->loadParamsForTakeOver(text);
                 const ValueKind kind = valueKindOf(text);
@@ -85,28 +81,9 @@ TEST(SelfWeightLibrary, HasTheTablesOfTheStandardAndEveryEntryReadsAsItsForm) {
             }
         }
     }
-    EXPECT_EQ(tables, 29);
-    EXPECT_EQ(entries, 339);
     EXPECT_EQ(lowerBounds, 1);
     EXPECT_EQ(dryDensities, 3);
     EXPECT_EQ(perUnit, 14);
-}
-
-TEST(SelfWeightLibrary, KeepsTheTextsOfTheStandardByteForByte) {
-    const char* const groups[] = {"Baustoffe",     "Dachdeckungen", "Decke, Fu\xDF" "boden", "Flachd\xE4" "cher",
-                                  "Verkleidungen", "W\xE4nde",      "Lagerg\xFCter",         "Stapelg\xFCter"};
-    for (int g = 0; g < PermanentLoadTables::kGroups; ++g) EXPECT_EQ(builtInGroupName(g), groups[g]);
-    EXPECT_EQ(selfWeights().tableNames[kBuiltIn][0][1], "M\xF6rtel");
-    EXPECT_EQ(descriptionAt({0, 1, 1}), "KaIkzementm\xF6rtel");  // capital I, as printed in the standard
-    EXPECT_EQ(descriptionAt({0, 0, 8}), "Polystyrolbeton Trockenrohdichte 450 bis 850 kg/m\xB3");
-    EXPECT_EQ(valueAt({0, 0, 8}), "Trockenrohdichte;450;850;850;5.0;9.5;9.5");
-    EXPECT_EQ(valueAt({0, 4, 4}), "78.5");
-
-    // A category stands on the first entry of its run; one too long for the column goes on.
-    EXPECT_EQ(selfWeights().category[0][0][17], "Normal- und Schwerbeton");
-    EXPECT_EQ(selfWeights().category[0][0][18], "");
-    EXPECT_EQ(selfWeights().category[2][0][3], "Dippelbaumdecken (Verst\xE4rkte");
-    EXPECT_EQ(selfWeights().category[2][0][4], "Konstruktionen)");
 }
 
 TEST(SelfWeightLibrary, PerUnitKindsAndDependentEntriesPointAtTheRightTexts) {
@@ -160,7 +137,6 @@ TEST(ValueTexts, KindParamsAndRangeOfEachForm) {
     for (int g = 0; g < PermanentLoadTables::kGroups; ++g) EXPECT_EQ(rowUnitOfGroup(g), units[g]) << g;
 }
 
-const std::string& imposedDescriptionAt(int t, int e) { return builtIn<ImposedLoadTables>().description[kBuiltIn][t][e]; }
 const std::string& imposedValueAt(int t, int e) { return builtIn<ImposedLoadTables>().value[kBuiltIn][t][e]; }
 
 TEST(ImposedLibrary, HasTheFiveTablesOfTheStandard) {
@@ -172,14 +148,11 @@ TEST(ImposedLibrary, HasTheFiveTablesOfTheStandard) {
         {"2.0", "2.0", "2.0", "3.0", "3.0", "4.0", "4.0", "5.0", "4.0", "4.0", "4.0", "5.0"},
         {"1.5", "2.0", "5.0", ">= 4.0", ">= 5.0", ">= 5.0", "20.0", "90.0", "1.5"},
     };
-    const char* const names[] = {"Fl\xE4" "chenlasten auf Decken, Balkone u. Treppen", "Sonstige Fl\xE4" "chenlasten",
-                                 "Horizontallasten", "Einzellasten auf Decken, Balkone u. Treppen", "Sonstige Einzellasten"};
     const std::int32_t units[] = {1, 1, 2, 3, 3};
     for (int t = 0; t < ImposedLoadTables::kTables; ++t) {
         std::vector<std::string> held(builtIn<ImposedLoadTables>().entryCount[kBuiltIn][t]);
         for (std::size_t e = 0; e < held.size(); ++e) held[e] = imposedValueAt(t, static_cast<int>(e));
         EXPECT_EQ(held, values[static_cast<std::size_t>(t)]) << t;
-        EXPECT_EQ(builtInImposedTableName(t), names[t]);
         EXPECT_EQ(rowUnitOfTable(t), units[t]);
     }
 }
@@ -189,13 +162,10 @@ TEST(ImposedLibrary, RowNamesCarryTheCategoryOfTheStandard) {
     EXPECT_EQ(library.rowNameOf(0, 0),
               "Kat. A1, Wohnfl\xE4" "chen, R\xE4ume in Wohngeb\xE4uden und -h\xE4usern; Zimmer in Hotels; K\xFC" "chen, "
               "Toiletten in bestehenden Geb\xE4uden etc.");
-    EXPECT_EQ(library.rowNameOf(1, 3), "Kat. E1.2, Industriegeb\xE4ude und -hallen");
     EXPECT_EQ(library.rowNameOf(0, 12), "Zuschlag f\xFCr Balkone");  // a surcharge has no category
-    EXPECT_EQ(imposedDescriptionAt(0, 11), "Verkaufsfl\xE4" "chen,  Fl\xE4" "chen in Kaufh\xE4usern");
 
-    // The point-load tables repeat the categories of the area-load tables, D2's text apart.
+    // The point-load tables repeat the categories of the area-load tables.
     for (int e = 0; e < 11; ++e) EXPECT_EQ(library.rowNameOf(3, e), library.rowNameOf(0, e)) << e;
-    EXPECT_EQ(imposedDescriptionAt(3, 11), "Verkaufsfl\xE4" "chen, Fl\xE4" "chen in Kaufh\xE4usern");
     for (int e = 0; e < 9; ++e) EXPECT_EQ(library.rowNameOf(4, e), library.rowNameOf(1, e)) << e;
 
     // A lower bound is offered up to ten.

@@ -62,21 +62,12 @@ TEST_F(PrintSettingsFile, DefaultsAreStoredUnderTheKeysOfSectionPrint) {
     EXPECT_EQ(loadPrintSettings(profile), changed);
 }
 
-TEST_F(PrintSettingsFile, AHandEditedFileIsReadLikeTheWindowsProfile) {
-    test::writeText(file, "[PRINT]\r\ndatei=0\r\nZeit=5\r\nLeft=15mm\r\nTop=\r\nFont1=nonsense\r\n"
-                          "Font2=\"-9,400,0,0,0,34,0,Liberation Sans\"\r\n");
-    const PrintSettings settings = loadPrintSettings(profile);
-    EXPECT_FALSE(settings.showFileName);
-    EXPECT_TRUE(settings.showTime);
-    EXPECT_EQ(settings.margins, (PrintSettings::Margins{15, 10, 10, 10}));
-    EXPECT_EQ(settings.font1, defaultFontRecord(false));
-    EXPECT_EQ(formatFontLine(settings.font2), "-9,400,0,0,0,34,0,Liberation Sans");
-}
-
 TEST_F(PrintSettingsFile, ValuesNothingCanBePrintedWithFallBackToTheirDefaults) {
-    test::writeText(file, "[Print]\nSeite=7\nLeft=-5\nTop=0\nRight=1000\nBottom=2147483647\n"
+    test::writeText(file, "[Print]\nDatei=0\nZeit=5\nSeite=7\nLeft=-5\nTop=0\nRight=1000\nBottom=2147483647\n"
                           "Font1=-200,400,0,0,0,34,0,Arial\nFont2=-2147483648,700,0,0,0,34,0,Arial\n");
     const PrintSettings settings = loadPrintSettings(profile);
+    EXPECT_FALSE(settings.showFileName);
+    EXPECT_TRUE(settings.showTime);  // any number but 0 switches on
     EXPECT_EQ(settings.pageNumbering, 2);
     EXPECT_EQ(settings.margins, (PrintSettings::Margins{20, 0, 1000, 10}));
     EXPECT_EQ(settings.font1, defaultFontRecord(false));

@@ -38,10 +38,6 @@ TEST(ProjectData, ResetClearsWhatTheFileDoesNotHoldAndKeepsTheLibrary) {
     // The built-in library survives.
     EXPECT_EQ(permanent.value[PermanentLoadTables::kBuiltIn][0][0][18], ">= 26.0");
     EXPECT_EQ(imposed.entryCount[ImposedLoadTables::kBuiltIn][4], 9);
-
-    // The flat row indices that pages, listing and file share.
-    EXPECT_EQ(permanentRowIndex(1, 2, 3), (1 * 7 + 2) * 25 + 3);
-    EXPECT_EQ(imposedRowIndex(1, 2, 3), (1 * 7 + 2) * 15 + 3);
 }
 
 TEST(Windows1252, RoundTripsEveryByteAndMarksWhatItCannotHold) {

@@ -9,19 +9,16 @@
 #include <iterator>
 #include <string>
 
+#include "TextFileHelpers.h"
 #include "file/AtomicWrite.h"
-#include "support/TestFiles.h"
 
 namespace tavo {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::string_view kContent = "neuer Inhalt\n";
-const Bytes kOld = {'a', 'l', 't'};
-
-Bytes bytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
+constexpr std::string_view kOld = "alt";
 
 class SaveFile : public ::testing::Test {
 protected:
@@ -34,14 +31,14 @@ protected:
 
 TEST_F(SaveFile, ReplacesARegularFileKeepingItsPermissionsAndTheLinksToIt) {
     const fs::path target = folder.file("echt.tavo");
-    test::writeFile(target, kOld);
+    test::writeText(target, kOld);
     const auto permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(target, permissions);
     fs::create_symlink(target, folder.file("verweis.tavo"));
 
     EXPECT_FALSE(saveFile(folder.file("verweis.tavo"), kContent));
     EXPECT_TRUE(fs::is_symlink(folder.file("verweis.tavo")));
-    EXPECT_EQ(test::readFile(target), bytes(kContent));
+    EXPECT_EQ(test::readText(target), kContent);
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, permissions);
     EXPECT_EQ(filesIn(folder.path()), 2u);
 }
@@ -98,8 +95,8 @@ TEST_F(SaveFile, HonoursTheUsersRightsOnTheFileNotOnTheFolder) {
     const fs::path closed = folder.path() / "zu";
     fs::create_directories(open);
     fs::create_directories(closed);
-    test::writeFile(open / "geschuetzt.tavo", kOld);
-    test::writeFile(closed / "frei.tavo", kOld);
+    test::writeText(open / "geschuetzt.tavo", kOld);
+    test::writeText(closed / "frei.tavo", kOld);
     fs::permissions(folder.path(), fs::perms::all);
     fs::permissions(open, fs::perms::all);
     fs::permissions(open / "geschuetzt.tavo", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -114,8 +111,8 @@ TEST_F(SaveFile, HonoursTheUsersRightsOnTheFileNotOnTheFolder) {
         const SaveFailure inPlace = saveFile(closed / "frei.tavo", kContent);
         return refused.operation == FileOperation::Open && refused.errorNumber == EACCES && !inPlace;
     }));
-    EXPECT_EQ(test::readFile(open / "geschuetzt.tavo"), kOld);
-    EXPECT_EQ(test::readFile(closed / "frei.tavo"), bytes(kContent));
+    EXPECT_EQ(test::readText(open / "geschuetzt.tavo"), kOld);
+    EXPECT_EQ(test::readText(closed / "frei.tavo"), kContent);
     EXPECT_EQ(filesIn(open), 1u);
     EXPECT_EQ(filesIn(closed), 1u);
 }
@@ -130,10 +127,10 @@ TEST_F(SaveFile, SavesTheLongestNameAndClearsWhatAnInterruptedSaveLeft) {
 
     const fs::path leftover = temporaryPrefix(longName).string() + "k3x9q2";
     const fs::path othersLeftover = temporaryPrefix(sameStart).string() + "k3x9q2";
-    test::writeFile(leftover, kOld);
-    test::writeFile(othersLeftover, kOld);
+    test::writeText(leftover, kOld);
+    test::writeText(othersLeftover, kOld);
     EXPECT_FALSE(saveFile(longName, kContent));
-    EXPECT_EQ(test::readFile(longName), bytes(kContent));
+    EXPECT_EQ(test::readText(longName), kContent);
     EXPECT_FALSE(fs::exists(leftover));
     EXPECT_TRUE(fs::exists(othersLeftover));
     EXPECT_EQ(filesIn(folder.path()), 2u);
