@@ -6,14 +6,13 @@
 
 #include <cerrno>
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 
 #include "TextFileHelpers.h"
 #include "app/AutoUpdate.h"
 #include "file/IniProfile.h"
-#include "model/UserPrompts.h"
+#include "support/ScriptedPrompts.h"
 
 extern char** environ;
 
@@ -66,24 +65,6 @@ private:
     std::vector<pid_t> running_;
 };
 
-// Records what is shown, marking information with "i:" and warnings with "!:",
-// and answers the questions from a script.
-class RecordingPrompts : public UserPrompts {
-public:
-    void warning(const std::string& text) override { shown.push_back("!:" + text); }
-    void information(const std::string& text) override { shown.push_back("i:" + text); }
-    bool askYesNo(const std::string& text, bool) override {
-        shown.push_back("?:" + text);
-        const bool yes = !answers.empty() && answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return yes;
-    }
-    Answer askYesNoCancel(const std::string& text, Answer) override { return askYesNo(text, true) ? Answer::Yes : Answer::No; }
-
-    std::deque<bool> answers;
-    Texts shown;
-};
-
 class UpdateCheck : public ::testing::Test {
 protected:
     test::TemporaryFolder root;
@@ -92,7 +73,7 @@ protected:
     UpdatePlaces places{root.path() / "bin" / "tavo", {18, 0, 0, 1}, root.path() / "Tavo.ini", updater,
                         root.path() / "Dokumente" / "Kova-Software" / "Upd18_0Tavo.deb", 0x1a2b};
     SpawningSystem system;
-    RecordingPrompts prompts;
+    ScriptedPrompts prompts;
 
     // An updater that records its arguments, one a line, a run after another,
     // and exits with the codes given, one per run.
@@ -144,17 +125,12 @@ protected:
 
 TEST_F(UpdateCheck, EveryExitCodeOfTheInteractiveCheckHasItsMessage) {
     std::vector<std::pair<int, std::string>> cases = {
-        {1, "!:Download läuft bereits!"},
-        {12, "!:Download abgebrochen!"},
-        {14, "!:Download abgebrochen!"},
-        {4, "i:Installierte Version ist aktuell!"},
-        {5, "i:Keine neuere Version gefunden!"},
-        {9, "i:Keine neuere Version gefunden!"},
-        {10, "i:Keine neuere Version gefunden!"},
-        {7, "i:Neue Version wird beim nächsten Aufruf installiert (18.1.0.0)!"},
-        {8, "i:Neue Version wird beim nächsten Aufruf installiert (?.?.?.?)!"},
-    };
-    for (int code : {2, 3, 11, 13, 15, 16}) cases.emplace_back(code, "!:Fehler beim Überprüfen auf neue Version [" + std::to_string(code) + "]!");
+        {1, "Download läuft bereits!"}, {4, "Installierte Version ist aktuell!"},
+        {7, "Neue Version wird beim nächsten Aufruf installiert (18.1.0.0)!"},
+        {8, "Neue Version wird beim nächsten Aufruf installiert (?.?.?.?)!"}};
+    for (int code : {12, 14}) cases.emplace_back(code, "Download abgebrochen!");
+    for (int code : {5, 9, 10}) cases.emplace_back(code, "Keine neuere Version gefunden!");
+    for (int code : {2, 3, 11, 13, 15, 16}) cases.emplace_back(code, "Fehler beim Überprüfen auf neue Version [" + std::to_string(code) + "]!");
     for (const auto& [code, expected] : cases) {
         forgetRuns();
         fakeUpdater({code});
@@ -173,13 +149,13 @@ TEST_F(UpdateCheck, EveryExitCodeOfTheInteractiveCheckHasItsMessage) {
 
 TEST_F(UpdateCheck, AMissingOrUnstartableUpdaterIsNamed) {
     update().checkNow();
-    EXPECT_EQ(prompts.shown, Texts{"!:Programm " + updater.string() + " nicht installiert!"});
+    EXPECT_EQ(prompts.shown, Texts{"Programm " + updater.string() + " nicht installiert!"});
 
     fs::create_directories(updater.parent_path());
     test::writeText(updater, "not a program");
     prompts.shown.clear();
     update().checkNow();
-    EXPECT_EQ(prompts.shown, Texts{"!:Fehler beim Aufruf des Downloaders " + updater.string() + "\nStatus: 13"});
+    EXPECT_EQ(prompts.shown, Texts{"Fehler beim Aufruf des Downloaders " + updater.string() + "\nStatus: 13"});
 }
 
 TEST_F(UpdateCheck, ANewerVersionOnTheServerIsDownloadedWhenTheUserAgrees) {
@@ -188,50 +164,48 @@ TEST_F(UpdateCheck, ANewerVersionOnTheServerIsDownloadedWhenTheUserAgrees) {
     fs::create_directories(versionFile.parent_path());
     test::writeText(versionFile, "18.2.0.0 vom 1.3.2027\n");
     system.installer = FileVersion{18, 2, 0, 0};
-    prompts.answers = {true};
+    prompts.answers = {Answer::Yes};
     update().checkNow();
-    EXPECT_EQ(prompts.shown, (Texts{"?:Neue Version 18.2.0.0 gefunden!\nJetzt herunterladen?",
-                                    "i:Neue Version wird beim nächsten Aufruf installiert (18.2.0.0)!"}));
+    EXPECT_EQ(prompts.shown, (Texts{"Neue Version 18.2.0.0 gefunden!\nJetzt herunterladen?",
+                                    "Neue Version wird beim nächsten Aufruf installiert (18.2.0.0)!"}));
     EXPECT_EQ(recordedRuns(), (Texts{options("11"), options("2")}));
     EXPECT_FALSE(fs::exists(versionFile));
 
     // Without the version file the version is unknown; "no" downloads nothing.
     forgetRuns();
     prompts.shown.clear();
-    prompts.answers = {false};
+    prompts.answers = {Answer::No};
     update().checkNow();
-    EXPECT_EQ(prompts.shown, Texts{"?:Neue Version ?.?.?.? gefunden!\nJetzt herunterladen?"});
+    EXPECT_EQ(prompts.shown, Texts{"Neue Version ?.?.?.? gefunden!\nJetzt herunterladen?"});
     EXPECT_EQ(recordedRuns(), Texts{options("11")});
 
     // A failed download is reported as a failed check would be.
     forgetRuns();
     fakeUpdater({6, 12});
     prompts.shown.clear();
-    prompts.answers = {true};
+    prompts.answers = {Answer::Yes};
     update().checkNow();
-    EXPECT_EQ(prompts.shown.back(), "!:Download abgebrochen!");
+    EXPECT_EQ(prompts.shown.back(), "Download abgebrochen!");
 }
 
-TEST_F(UpdateCheck, ANewerDownloadedInstallerIsInstalledAtTheStartWhenTheUserAgrees) {
+TEST_F(UpdateCheck, ADownloadedInstallerIsInstalledAtTheStartOnlyIfNewerAndWanted) {
     fakeUpdater({0});
     placeInstaller({18, 0, 0, 2});
-    prompts.answers = {true};
+    prompts.answers = {Answer::Yes, Answer::No};
     EXPECT_TRUE(update().checkAtStartup(system_clock::now()));
-    EXPECT_EQ(prompts.shown, Texts{"?:Neue Version 18.0.0.2 gefunden!\nJetzt installieren?"});
+    EXPECT_EQ(prompts.shown, Texts{"Neue Version 18.0.0.2 gefunden!\nJetzt installieren?"});
     const std::string folder = places.programFile.parent_path().string();
     EXPECT_EQ(recordedRuns(), Texts{"-e1a2b -v" + folder + " -p" + folder + " -a" + places.programFile.string() + " " +
                                     places.installer.string()});
 
     // "No" starts the program as usual and skips this start's check.
-    fs::remove(record);
-    prompts.shown.clear();
-    prompts.answers = {false};
+    forgetRuns();
     EXPECT_FALSE(update().checkAtStartup(system_clock::now()));
     EXPECT_EQ(recordedRuns(), Texts{});
     EXPECT_TRUE(fs::exists(places.installer));
-}
 
-TEST_F(UpdateCheck, AnInstallerThatIsNotNewerIsDeletedAndTheCheckRuns) {
+    // One that is not newer is deleted without a word, and the check runs.
+    prompts.shown.clear();
     for (const FileVersion version : {FileVersion{18, 0, 0, 1}, FileVersion{17, 9, 9, 9}}) {
         forgetRuns();
         fakeUpdater({0});
@@ -280,7 +254,7 @@ TEST_F(UpdateCheck, AProgramOfAnotherNameNeverChecks) {
 
     places.programFile = root.path() / "bin" / "TAVO";
     update().checkNow();
-    EXPECT_EQ(prompts.shown, Texts{"i:Installierte Version ist aktuell!"});
+    EXPECT_EQ(prompts.shown, Texts{"Installierte Version ist aktuell!"});
 }
 
 TEST(UpdateInterval, IsDueATenthOfADayEarly) {
@@ -302,14 +276,11 @@ TEST(UpdateInterval, TheDialogShowsAndStoresTheChoice) {
     const std::pair<int, IntervalChoice> shown[] = {
         {0, IntervalChoice::Never}, {-1, IntervalChoice::EveryStart}, {1, IntervalChoice::Daily},
         {14, IntervalChoice::EveryNDays}, {-5, IntervalChoice::None}};
-    for (const auto& [interval, choice] : shown) EXPECT_EQ(selectionForInterval(interval).choice, choice) << interval;
+    for (const auto& [interval, choice] : shown) {
+        EXPECT_EQ(selectionForInterval(interval).choice, choice) << interval;
+        EXPECT_EQ(intervalForSelection(choice, "14"), interval < -1 ? 1 : interval) << interval;
+    }
     EXPECT_EQ(selectionForInterval(1).days, 7);
-    EXPECT_EQ(selectionForInterval(14).days, 14);
-
-    const std::pair<IntervalChoice, int> stored[] = {
-        {IntervalChoice::Never, 0}, {IntervalChoice::EveryStart, -1}, {IntervalChoice::Daily, 1},
-        {IntervalChoice::EveryNDays, 3}, {IntervalChoice::None, 1}};
-    for (const auto& [choice, interval] : stored) EXPECT_EQ(intervalForSelection(choice, "3"), interval);
     for (const char* invalid : {"0", "-2", "", "3,5", "x"}) EXPECT_EQ(intervalForSelection(IntervalChoice::EveryNDays, invalid), 7) << invalid;
 }
 
