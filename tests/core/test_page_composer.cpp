@@ -164,7 +164,7 @@ TEST_F(PageComposerTest, NothingIsWrittenWhileClosed) {
     EXPECT_TRUE(render(1).empty());
 }
 
-// --- Rules, lines and boxes ----------------------------------------------------------
+// --- Rules ----------------------------------------------------------------------------
 
 TEST_F(PageComposerTest, ARuleCrossesTheWholeWidthAndEndsTheLine) {
     setColumns({0, 500}, {CF_LEFT, CF_LEFT});
@@ -241,12 +241,6 @@ TEST(PageComposerMargins, AreMeasuredFromThePapersEdgeBeyondTheUnprintableBorder
 
     composer.setMargins(2, 3, 1, 0);  // within the border: the border stands
     EXPECT_EQ(composer.printableRect(), (Rect{0, 0, 2020, 2890}));
-
-    FixedMetricsDevice::Config config;
-    config.pixelsPerInch = 0;
-    FixedMetricsDevice unusable(config);
-    EXPECT_FALSE(composer.beginDocument(1, unusable));
-    EXPECT_FALSE(composer.isOpen());
 }
 
 // --- Pagination ----------------------------------------------------------------------
