@@ -1,21 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 
 #include "TextFileHelpers.h"
 #include "app/AutoUpdate.h"
 #include "file/IniProfile.h"
-#include "model/UserPrompts.h"
-
-extern char** environ;
+#include "support/ScriptedPrompts.h"
 
 namespace tavo {
 namespace {
@@ -24,108 +16,42 @@ namespace fs = std::filesystem;
 using namespace std::chrono;
 using Texts = std::vector<std::string>;
 
-// Starts programs for real, so the fake updater scripts run as the updater
-// would; waits for the ones started without waiting before the test looks.
-class SpawningSystem : public UpdateSystem {
+// Records the arguments of every run of the updater, joined by blanks, and
+// answers with the exit codes given, one per run waited for; 99 when they run out.
+class ScriptedSystem : public UpdateSystem {
 public:
-    ~SpawningSystem() override { finish(); }
-
-    Run run(const fs::path& program, const std::vector<std::string>& arguments, bool wait) override {
-        std::vector<std::string> argv{program.string()};
-        argv.insert(argv.end(), arguments.begin(), arguments.end());
-        std::vector<char*> pointers;
-        for (std::string& argument : argv) pointers.push_back(argument.data());
-        pointers.push_back(nullptr);
-        pid_t child = 0;
-        if (const int error = posix_spawn(&child, pointers[0], nullptr, nullptr, pointers.data(), environ); error != 0)
-            return {false, 0, error};
-        if (!wait) {
-            running_.push_back(child);
-            return {true, 0, 0};
-        }
-        return {true, exitCode(child), 0};
+    Run run(const fs::path&, const std::vector<std::string>& arguments, bool wait) override {
+        if (startError != 0) return {false, 0, startError};
+        std::string joined;
+        for (const std::string& argument : arguments) joined += (joined.empty() ? "" : " ") + argument;
+        runs.push_back(joined);
+        if (!wait) return {true, 0, 0};
+        const int code = codes.empty() ? 99 : codes.front();
+        if (!codes.empty()) codes.pop_front();
+        return {true, code, 0};
     }
-
     std::optional<FileVersion> installerVersion(const fs::path&) override { return installer; }
 
-    void finish() {
-        for (pid_t child : running_) exitCode(child);
-        running_.clear();
-    }
-
+    std::deque<int> codes;
+    int startError = 0;
+    Texts runs;
     std::optional<FileVersion> installer;
-
-private:
-    static int exitCode(pid_t child) {
-        int status = 0;
-        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-        }
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -100;
-    }
-
-    std::vector<pid_t> running_;
-};
-
-// Records what is shown, marking information with "i:" and warnings with "!:",
-// and answers the questions from a script.
-class RecordingPrompts : public UserPrompts {
-public:
-    void warning(const std::string& text) override { shown.push_back("!:" + text); }
-    void information(const std::string& text) override { shown.push_back("i:" + text); }
-    bool askYesNo(const std::string& text, bool) override {
-        shown.push_back("?:" + text);
-        const bool yes = !answers.empty() && answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return yes;
-    }
-    Answer askYesNoCancel(const std::string& text, Answer) override { return askYesNo(text, true) ? Answer::Yes : Answer::No; }
-
-    std::deque<bool> answers;
-    Texts shown;
 };
 
 class UpdateCheck : public ::testing::Test {
 protected:
+    UpdateCheck() { test::writeText(updater, ""); }
+
     test::TemporaryFolder root;
-    fs::path updater = root.path() / "opt" / "Vordane";
-    fs::path record = root.path() / "arguments.txt";
+    fs::path updater = root.path() / "Vordane";
     UpdatePlaces places{root.path() / "bin" / "tavo", {18, 0, 0, 1}, root.path() / "Tavo.ini", updater,
                         root.path() / "Dokumente" / "Kova-Software" / "Upd18_0Tavo.deb", 0x1a2b};
-    SpawningSystem system;
-    RecordingPrompts prompts;
+    ScriptedSystem system;
+    ScriptedPrompts prompts;
 
-    // An updater that records its arguments, one a line, a run after another,
-    // and exits with the codes given, one per run.
-    void fakeUpdater(std::vector<int> codes) {
-        fs::create_directories(updater.parent_path());
-        std::string script = "#!/bin/sh\nrun=$(cat '" + (root.path() / "runs").string() + "' 2>/dev/null || echo 0)\n";
-        script += "echo $((run + 1)) > '" + (root.path() / "runs").string() + "'\n";
-        script += "printf '%s\\n' \"$@\" '--' >> '" + record.string() + "'\ncase $run in\n";
-        for (std::size_t i = 0; i < codes.size(); ++i) script += std::to_string(i) + ") exit " + std::to_string(codes[i]) + ";;\n";
-        script += "esac\nexit 99\n";
-        test::writeText(updater, script);
-        fs::permissions(updater, fs::perms::owner_all);
-    }
-
-    void forgetRuns() {
-        fs::remove(record);
-        fs::remove(root.path() / "runs");
-    }
-
-    Texts recordedRuns() {
-        system.finish();
-        Texts runs;
-        std::ifstream in(record);
-        std::string line, run;
-        while (std::getline(in, line)) {
-            if (line == "--") {
-                runs.push_back(run);
-                run.clear();
-            } else {
-                run += (run.empty() ? "" : " ") + line;
-            }
-        }
-        return runs;
+    void forget() {
+        system.runs.clear();
+        prompts.shown.clear();
     }
 
     void placeInstaller(FileVersion version) {
@@ -144,143 +70,129 @@ protected:
 
 TEST_F(UpdateCheck, EveryExitCodeOfTheInteractiveCheckHasItsMessage) {
     std::vector<std::pair<int, std::string>> cases = {
-        {1, "!:Download läuft bereits!"},
-        {12, "!:Download abgebrochen!"},
-        {14, "!:Download abgebrochen!"},
-        {4, "i:Installierte Version ist aktuell!"},
-        {5, "i:Keine neuere Version gefunden!"},
-        {9, "i:Keine neuere Version gefunden!"},
-        {10, "i:Keine neuere Version gefunden!"},
-        {7, "i:Neue Version wird beim nächsten Aufruf installiert (18.1.0.0)!"},
-        {8, "i:Neue Version wird beim nächsten Aufruf installiert (?.?.?.?)!"},
-    };
-    for (int code : {2, 3, 11, 13, 15, 16}) cases.emplace_back(code, "!:Fehler beim Überprüfen auf neue Version [" + std::to_string(code) + "]!");
+        {1, "Download läuft bereits!"}, {4, "Installierte Version ist aktuell!"},
+        {7, "Neue Version wird beim nächsten Aufruf installiert (18.1.0.0)!"},
+        {8, "Neue Version wird beim nächsten Aufruf installiert (?.?.?.?)!"}};
+    for (int code : {12, 14}) cases.emplace_back(code, "Download abgebrochen!");
+    for (int code : {5, 9, 10}) cases.emplace_back(code, "Keine neuere Version gefunden!");
+    for (int code : {2, 3, 11, 13, 15, 16}) cases.emplace_back(code, "Fehler beim Überprüfen auf neue Version [" + std::to_string(code) + "]!");
     for (const auto& [code, expected] : cases) {
-        forgetRuns();
-        fakeUpdater({code});
+        forget();
+        system.codes = {code};
         system.installer = code == 7 ? std::optional<FileVersion>(FileVersion{18, 1, 0, 0}) : std::nullopt;
-        prompts.shown.clear();
         update().checkNow();
         EXPECT_EQ(prompts.shown, Texts{expected}) << "exit code " << code;
     }
-    forgetRuns();
-    fakeUpdater({0});
-    prompts.shown.clear();
+    forget();
+    system.codes = {0};
     update().checkNow();
     EXPECT_EQ(prompts.shown, Texts{}) << "exit code 0 says nothing";
-    EXPECT_EQ(recordedRuns(), Texts{options("11")});
+    EXPECT_EQ(system.runs, Texts{options("11")});
 }
 
 TEST_F(UpdateCheck, AMissingOrUnstartableUpdaterIsNamed) {
+    fs::remove(updater);
     update().checkNow();
-    EXPECT_EQ(prompts.shown, Texts{"!:Programm " + updater.string() + " nicht installiert!"});
+    EXPECT_EQ(prompts.shown, Texts{"Programm " + updater.string() + " nicht installiert!"});
 
-    fs::create_directories(updater.parent_path());
-    test::writeText(updater, "not a program");
+    test::writeText(updater, "");
+    system.startError = 13;
     prompts.shown.clear();
     update().checkNow();
-    EXPECT_EQ(prompts.shown, Texts{"!:Fehler beim Aufruf des Downloaders " + updater.string() + "\nStatus: 13"});
+    EXPECT_EQ(prompts.shown, Texts{"Fehler beim Aufruf des Downloaders " + updater.string() + "\nStatus: 13"});
 }
 
 TEST_F(UpdateCheck, ANewerVersionOnTheServerIsDownloadedWhenTheUserAgrees) {
-    fakeUpdater({6, 7});
+    system.codes = {6, 7};
     const fs::path versionFile = root.path() / "Dokumente" / "Kova-Software" / "Upd18_0Tavo.txt";
     fs::create_directories(versionFile.parent_path());
     test::writeText(versionFile, "18.2.0.0 vom 1.3.2027\n");
     system.installer = FileVersion{18, 2, 0, 0};
-    prompts.answers = {true};
+    prompts.answers = {Answer::Yes};
     update().checkNow();
-    EXPECT_EQ(prompts.shown, (Texts{"?:Neue Version 18.2.0.0 gefunden!\nJetzt herunterladen?",
-                                    "i:Neue Version wird beim nächsten Aufruf installiert (18.2.0.0)!"}));
-    EXPECT_EQ(recordedRuns(), (Texts{options("11"), options("2")}));
+    EXPECT_EQ(prompts.shown, (Texts{"Neue Version 18.2.0.0 gefunden!\nJetzt herunterladen?",
+                                    "Neue Version wird beim nächsten Aufruf installiert (18.2.0.0)!"}));
+    EXPECT_EQ(system.runs, (Texts{options("11"), options("2")}));
     EXPECT_FALSE(fs::exists(versionFile));
 
     // Without the version file the version is unknown; "no" downloads nothing.
-    forgetRuns();
-    prompts.shown.clear();
-    prompts.answers = {false};
+    forget();
+    system.codes = {6};
+    prompts.answers = {Answer::No};
     update().checkNow();
-    EXPECT_EQ(prompts.shown, Texts{"?:Neue Version ?.?.?.? gefunden!\nJetzt herunterladen?"});
-    EXPECT_EQ(recordedRuns(), Texts{options("11")});
+    EXPECT_EQ(prompts.shown, Texts{"Neue Version ?.?.?.? gefunden!\nJetzt herunterladen?"});
+    EXPECT_EQ(system.runs, Texts{options("11")});
 
     // A failed download is reported as a failed check would be.
-    forgetRuns();
-    fakeUpdater({6, 12});
-    prompts.shown.clear();
-    prompts.answers = {true};
+    forget();
+    system.codes = {6, 12};
+    prompts.answers = {Answer::Yes};
     update().checkNow();
-    EXPECT_EQ(prompts.shown.back(), "!:Download abgebrochen!");
+    EXPECT_EQ(prompts.shown.back(), "Download abgebrochen!");
 }
 
-TEST_F(UpdateCheck, ANewerDownloadedInstallerIsInstalledAtTheStartWhenTheUserAgrees) {
-    fakeUpdater({0});
+TEST_F(UpdateCheck, ADownloadedInstallerIsInstalledAtTheStartOnlyIfNewerAndWanted) {
     placeInstaller({18, 0, 0, 2});
-    prompts.answers = {true};
+    prompts.answers = {Answer::Yes, Answer::No};
     EXPECT_TRUE(update().checkAtStartup(system_clock::now()));
-    EXPECT_EQ(prompts.shown, Texts{"?:Neue Version 18.0.0.2 gefunden!\nJetzt installieren?"});
+    EXPECT_EQ(prompts.shown, Texts{"Neue Version 18.0.0.2 gefunden!\nJetzt installieren?"});
     const std::string folder = places.programFile.parent_path().string();
-    EXPECT_EQ(recordedRuns(), Texts{"-e1a2b -v" + folder + " -p" + folder + " -a" + places.programFile.string() + " " +
+    EXPECT_EQ(system.runs, Texts{"-e1a2b -v" + folder + " -p" + folder + " -a" + places.programFile.string() + " " +
                                     places.installer.string()});
 
     // "No" starts the program as usual and skips this start's check.
-    fs::remove(record);
-    prompts.shown.clear();
-    prompts.answers = {false};
+    forget();
     EXPECT_FALSE(update().checkAtStartup(system_clock::now()));
-    EXPECT_EQ(recordedRuns(), Texts{});
+    EXPECT_EQ(system.runs, Texts{});
     EXPECT_TRUE(fs::exists(places.installer));
-}
 
-TEST_F(UpdateCheck, AnInstallerThatIsNotNewerIsDeletedAndTheCheckRuns) {
+    // One that is not newer is deleted without a word, and the check runs.
+    prompts.shown.clear();
     for (const FileVersion version : {FileVersion{18, 0, 0, 1}, FileVersion{17, 9, 9, 9}}) {
-        forgetRuns();
-        fakeUpdater({0});
+        system.runs.clear();
         placeInstaller(version);
         EXPECT_FALSE(update().checkAtStartup(system_clock::now()));
         EXPECT_FALSE(fs::exists(places.installer));
-        EXPECT_EQ(recordedRuns(), Texts{options("12")});
+        EXPECT_EQ(system.runs, Texts{options("12")});
     }
     EXPECT_EQ(prompts.shown, Texts{});
 }
 
 TEST_F(UpdateCheck, TheStartUpCheckFollowsTheInterval) {
-    fakeUpdater({0, 0, 0});
     IniProfile settings(places.settingsFile);
     const auto now = sys_days(2027y / 3 / 10) + 12h;
     settings.writeString("Tavo_1800", "AutoUpdateTime", "2027.3.3.9.12.0.0.0");  // a day ago
-    settings.writeInt("Tavo_1800", "AutoUpdateFlag", 0);
-    EXPECT_FALSE(update().checkAtStartup(now));
-    settings.writeInt("Tavo_1800", "AutoUpdateFlag", 2);
-    EXPECT_FALSE(update().checkAtStartup(now));
-    settings.writeInt("Tavo_1800", "AutoUpdateFlag", 1);
-    EXPECT_FALSE(update().checkAtStartup(now));
-    EXPECT_EQ(recordedRuns(), Texts{options("12")});
+    for (const int interval : {0, 2, 1}) {
+        settings.writeInt("Tavo_1800", "AutoUpdateFlag", interval);
+        EXPECT_FALSE(update().checkAtStartup(now));
+    }
+    EXPECT_EQ(system.runs, Texts{options("12")});
 
     settings.writeInt("Tavo_1800", "AutoUpdateFlag", -1);
     update().checkAtStartup(now);
-    EXPECT_EQ(recordedRuns().size(), 2U);
+    EXPECT_EQ(system.runs.size(), 2U);
 
     // Without the section, every start checks; without the updater, quietly nothing.
     fs::remove(places.settingsFile);
     update().checkAtStartup(now);
-    EXPECT_EQ(recordedRuns().size(), 3U);
+    EXPECT_EQ(system.runs.size(), 3U);
     fs::remove(updater);
     EXPECT_FALSE(update().checkAtStartup(now));
     EXPECT_EQ(prompts.shown, Texts{});
 }
 
 TEST_F(UpdateCheck, AProgramOfAnotherNameNeverChecks) {
-    fakeUpdater({4});
+    system.codes = {4};
     places.programFile = root.path() / "bin" / "tavo-test";
     placeInstaller({19, 0, 0, 0});
     EXPECT_FALSE(update().checkAtStartup(system_clock::now()));
     update().checkNow();
     EXPECT_EQ(prompts.shown, Texts{});
-    EXPECT_EQ(recordedRuns(), Texts{});
+    EXPECT_EQ(system.runs, Texts{});
 
     places.programFile = root.path() / "bin" / "TAVO";
     update().checkNow();
-    EXPECT_EQ(prompts.shown, Texts{"i:Installierte Version ist aktuell!"});
+    EXPECT_EQ(prompts.shown, Texts{"Installierte Version ist aktuell!"});
 }
 
 TEST(UpdateInterval, IsDueATenthOfADayEarly) {
@@ -302,14 +214,11 @@ TEST(UpdateInterval, TheDialogShowsAndStoresTheChoice) {
     const std::pair<int, IntervalChoice> shown[] = {
         {0, IntervalChoice::Never}, {-1, IntervalChoice::EveryStart}, {1, IntervalChoice::Daily},
         {14, IntervalChoice::EveryNDays}, {-5, IntervalChoice::None}};
-    for (const auto& [interval, choice] : shown) EXPECT_EQ(selectionForInterval(interval).choice, choice) << interval;
+    for (const auto& [interval, choice] : shown) {
+        EXPECT_EQ(selectionForInterval(interval).choice, choice) << interval;
+        EXPECT_EQ(intervalForSelection(choice, "14"), interval < -1 ? 1 : interval) << interval;
+    }
     EXPECT_EQ(selectionForInterval(1).days, 7);
-    EXPECT_EQ(selectionForInterval(14).days, 14);
-
-    const std::pair<IntervalChoice, int> stored[] = {
-        {IntervalChoice::Never, 0}, {IntervalChoice::EveryStart, -1}, {IntervalChoice::Daily, 1},
-        {IntervalChoice::EveryNDays, 3}, {IntervalChoice::None, 1}};
-    for (const auto& [choice, interval] : stored) EXPECT_EQ(intervalForSelection(choice, "3"), interval);
     for (const char* invalid : {"0", "-2", "", "3,5", "x"}) EXPECT_EQ(intervalForSelection(IntervalChoice::EveryNDays, invalid), 7) << invalid;
 }
 
