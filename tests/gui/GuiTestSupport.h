@@ -11,9 +11,12 @@
 #include <string>
 
 #include "app/gui/DialogRunner.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/PembDoc.h"
 #include "app/gui/TavoApplication.h"
 #include "file/ProjectFile.h"
 #include "ui/widgets/MessageSink.h"
+#include "ui/widgets/PembView.h"
 
 namespace tavo::test {
 
@@ -82,6 +85,23 @@ public:
     ~Program() { MessageSink::endScript(); }
 
     CPembApp app;
+};
+
+// A sandbox and the program on it, with the parts the tests reach for.
+struct Session {
+    Sandbox sandbox;
+    Program program{sandbox};
+
+    // Started on a project file, or on none (the sample is offered then).
+    bool start(const QString& projectFile = {}) {
+        QStringList arguments{QStringLiteral("tavo")};
+        if (!projectFile.isEmpty()) arguments.append(projectFile);
+        return program.app.start(arguments);
+    }
+    CPembFrame& frame() { return program.app.frame(); }
+    CPembView& view() { return *frame().view(); }
+    Document& document() { return program.app.doc().document(); }
+    ProjectData& project() { return document().project(); }
 };
 
 }  // namespace tavo::test

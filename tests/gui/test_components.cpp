@@ -8,14 +8,11 @@
 
 #include "GuiTestSupport.h"
 #include "app/gui/Commands.h"
-#include "app/gui/MainWindow.h"
-#include "app/gui/PembDoc.h"
 #include "file/ProjectFile.h"
 #include "ui/widgets/CBTZLoe.h"
 #include "ui/widgets/CLastKorrDlg.h"
 #include "ui/widgets/DlgAllgemein.h"
 #include "ui/widgets/GridBT.h"
-#include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
 using namespace tavo;
@@ -59,14 +56,10 @@ class ComponentsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Sandbox> sandbox_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<Session> run_;
     QString file_;
 
-    CPembFrame& frame() { return program_->app.frame(); }
-    Document& document() { return program_->app.doc().document(); }
-    ProjectData& project() { return document().project(); }
-    DlgAllgemein& page() { return *static_cast<DlgAllgemein*>(frame().view()->tabControl()->page(0)); }
+    DlgAllgemein& page() { return *static_cast<DlgAllgemein*>(run_->view().tabControl()->page(0)); }
     template <typename T = QWidget>
     T* child(const QString& name) {
         T* found = page().findChild<T*>(name);
@@ -89,32 +82,24 @@ private:
         type(text.mid(1));
         press(end);
     }
-    void start(const QStringList& arguments) {
-        QVERIFY(program_->app.start(arguments));
-        frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&frame()));
+    // Started on the file, or on none, with the window active as keys need it.
+    void start(const QString& file = {}) {
+        QVERIFY(run_->start(file));
+        run_->frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&run_->frame()));
     }
-    void startOnSlab() {
-        file_ = sandbox_->projectFile(QStringLiteral("decke.tavo"), slabProject());
-        start({QStringLiteral("tavo"), file_});
-    }
+    void startOnSlab() { start(file_ = run_->sandbox.projectFile(QStringLiteral("decke.tavo"), slabProject())); }
     // The runner answers the page's next dialog with answer.
     void answerDialog(std::function<bool(QDialog&)> answer) { page().setDialogRunner(std::move(answer)); }
 
 private Q_SLOTS:
     void initTestCase() { prepareQtApplication(*qApp); }
-    void init() {
-        sandbox_ = std::make_unique<Sandbox>();
-        program_ = std::make_unique<Program>(*sandbox_);
-    }
-    void cleanup() {
-        program_.reset();
-        sandbox_.reset();
-    }
+    void init() { run_ = std::make_unique<Session>(); }
+    void cleanup() { run_.reset(); }
 
     void aNewProjectIsBuiltWithTheKeyboardAlone() {
         MessageSink::setNextAnswer(QMessageBox::No);  // no sample
-        start({QStringLiteral("tavo")});
+        start();
         MessageSink::takeShownTexts();
         QCOMPARE(child(QStringLiteral("componentMarker0"))->accessibleName(), QStringLiteral("Bauteil 1"));
         edit(QStringLiteral("componentName0"))->setFocus();
@@ -128,7 +113,7 @@ private Q_SLOTS:
         press(Qt::Key_Tab);
         QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Eingabe darf nicht leer sein!")});
         QCOMPARE(focused(), edit(QStringLiteral("componentName1")));
-        QCOMPARE(project().componentCount, 1);
+        QCOMPARE(run_->project().componentCount, 1);
         type(QStringLiteral("Wand"));
         press(Qt::Key_Return);
         pressButton(QStringLiteral("newComponent"));
@@ -145,12 +130,12 @@ private Q_SLOTS:
         press(Qt::Key_Return);
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
         QCOMPARE(edit(QStringLiteral("componentName4"))->text(), QStringLiteral("Dach"));  // below the two elements
-        QCOMPARE(project().componentCount, 3);
-        QCOMPARE(project().componentNames[2], std::string("Dach"));
-        QCOMPARE(project().elementCount[1], 2);
-        QCOMPARE(project().elementNames[1][0], std::string("Au\xdf" "enwand"));
-        QCOMPARE(project().elementNames[1][1], std::string("Innenwand"));
-        QVERIFY(document().isModified());
+        QCOMPARE(run_->project().componentCount, 3);
+        QCOMPARE(run_->project().componentNames[2], std::string("Dach"));
+        QCOMPARE(run_->project().elementCount[1], 2);
+        QCOMPARE(run_->project().elementNames[1][0], std::string("Au\xdf" "enwand"));
+        QCOMPARE(run_->project().elementNames[1][1], std::string("Innenwand"));
+        QVERIFY(run_->document().isModified());
     }
 
     void gridEntriesReachTheSavedFile() {
@@ -166,8 +151,8 @@ private Q_SLOTS:
         typeIntoCell(page().permanentGrid(), 3, 5, QStringLiteral("3"), Qt::Key_Return);
         QCOMPARE(page().permanentGrid()->model()->index(0, 3).data().toString(), QStringLiteral("2.96"));
 
-        frame().action(CommandId::FileSave)->trigger();
-        QVERIFY(!document().isModified());
+        run_->frame().action(CommandId::FileSave)->trigger();
+        QVERIFY(!run_->document().isModified());
         ProjectData saved;
         std::int32_t version = 0;
         QVERIFY(loadProjectFile(file_.toStdString(), saved, version).ok);
@@ -182,7 +167,7 @@ private Q_SLOTS:
         // The stored text typed again changes nothing.
         typeIntoCell(page().permanentGrid(), 1, 3, QStringLiteral("12.3"), Qt::Key_Return);
         typeIntoCell(page().imposedGrid(), 1, 3, QStringLiteral("1.5"), Qt::Key_Return);
-        QVERIFY(!document().isModified());
+        QVERIFY(!run_->document().isModified());
     }
 
     void tabLeavesTheGridForItsButtons() {
@@ -200,8 +185,8 @@ private Q_SLOTS:
         startOnSlab();
         pressButton(QStringLiteral("copyElement"));
         QCOMPARE(edit(QStringLiteral("elementName1"))->text(), QStringLiteral("Platte"));
-        QCOMPARE(project().imposedRow(0, 1, 1).lineLoad, std::string("0.50"));
-        QVERIFY(document().isModified());
+        QCOMPARE(run_->project().imposedRow(0, 1, 1).lineLoad, std::string("0.50"));
+        QVERIFY(run_->document().isModified());
     }
 
     // The switch letter reveals the manual correction; both row dialogs refuse a
@@ -230,9 +215,9 @@ private Q_SLOTS:
         child<QAbstractButton>(QStringLiteral("permanentDelete"))->click();
         QCOMPARE(shown, (QStringList{QStringLiteral("Rohr"), kNoSuchRow, kNoSuchRow,
                                      QStringLiteral("Geben Sie eine ganze Zahl zwischen 1 und 99 ein.")}));
-        QCOMPARE(project().permRowCount[0][0], 2);
+        QCOMPARE(run_->project().permRowCount[0][0], 2);
         QCOMPARE(page().permanentGrid()->model()->index(1, 0).data().toString(), QStringLiteral("Rohr"));
-        QVERIFY(document().isModified());
+        QVERIFY(run_->document().isModified());
 
         shown.clear();
         answerDialog([&shown](QDialog& dialog) {
@@ -245,7 +230,7 @@ private Q_SLOTS:
         });
         child<QAbstractButton>(QStringLiteral("permanentCorrect"))->click();
         QCOMPARE(shown, (QStringList{QStringLiteral("Geben Sie bitte eine Zahl größer 0 ein."), QStringLiteral("2.4")}));
-        QCOMPARE(project().permanentRow(0, 0, 0).areaLoad, std::string("2.40"));
+        QCOMPARE(run_->project().permanentRow(0, 0, 0).areaLoad, std::string("2.40"));
         QCOMPARE(page().permanentGrid()->model()->index(0, 3).data().toString(), QStringLiteral("2.40"));
 
         shown.clear();

@@ -11,9 +11,7 @@
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
-#include "app/gui/PembDoc.h"
 #include "model/Windows1252.h"
 #include "ui/LoadTakeOver.h"
 #include "ui/OwnLoadTables.h"
@@ -22,7 +20,6 @@
 #include "ui/widgets/DlgLasten_ST.h"
 #include "ui/widgets/LoadEntryDialogs.h"
 #include "ui/widgets/LoadGrids.h"
-#include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
 using namespace tavo;
@@ -48,41 +45,34 @@ class LoadPagesTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Sandbox> sandbox_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<Session> run_;
 
-    ProjectData& project() { return program_->app.doc().document().project(); }
-    CPembView& view() { return *program_->app.frame().view(); }
     template <typename Page = CLoadPage>
     Page* page(int tab) {
-        view().tabControl()->SetActiveTab(tab);
-        return qobject_cast<Page*>(view().GetActivePage());
+        run_->view().tabControl()->SetActiveTab(tab);
+        return qobject_cast<Page*>(run_->view().GetActivePage());
     }
 
 private Q_SLOTS:
     // The program on a project with one component "Decke", its element chosen and empty.
     void init() {
-        sandbox_ = std::make_unique<Sandbox>();
-        program_ = std::make_unique<Program>(*sandbox_);
-        QVERIFY(program_->app.start({QStringLiteral("tavo"), sandbox_->projectFile(QStringLiteral("leer.tavo"), "Decke")}));
-        program_->app.frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&program_->app.frame()));
-        project().componentChosen = 1;
-        project().elementChosen = 1;
+        run_ = std::make_unique<Session>();
+        QVERIFY(run_->start(run_->sandbox.projectFile(QStringLiteral("leer.tavo"), "Decke")));
+        run_->frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&run_->frame()));
+        run_->project().componentChosen = 1;
+        run_->project().elementChosen = 1;
     }
-    void cleanup() {
-        program_.reset();
-        sandbox_.reset();
-    }
+    void cleanup() { run_.reset(); }
 
     void rowsAreTakenOverOnBothPages() {
         auto* dialogs = new ScriptedDialogs;
-        program_->app.frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs));
+        run_->frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs));
         auto* permanent = page<DlgLasten_ST>(1);
         QVERIFY(permanent != nullptr);
         // A plain value by the button and by the keyboard.
         permanent->takeOverButton(18)->click();
-        QVERIFY(program_->app.doc().document().isModified());
+        QVERIFY(run_->document().isModified());
         permanent->builtInGrid()->SetCurrentCell(18, 4);
         QTest::keyClick(permanent->builtInGrid(), Qt::Key_Return, Qt::ControlModifier);
         // A dry density through its dialog.
@@ -115,8 +105,8 @@ private Q_SLOTS:
         QCOMPARE(imposed->rowNames()->GetRowCount(), 2);
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
 
-        QCOMPARE(project().permRowCount[0][0], 5);
-        const auto permanentRow = [this](int r) { return project().permanentRow(0, 0, r); };
+        QCOMPARE(run_->project().permRowCount[0][0], 5);
+        const auto permanentRow = [this](int r) { return run_->project().permanentRow(0, 0, r); };
         QCOMPARE(permanentRow(0).unitWeight, std::string("24.00"));
         QCOMPARE(permanentRow(1).unitWeight, std::string("24.00"));
         QCOMPARE(permanentRow(2).unitWeight, std::string("7.25"));
@@ -124,8 +114,8 @@ private Q_SLOTS:
         QCOMPARE(permanentRow(3).thickness, std::string("5"));
         QCOMPARE(windows1252ToUtf8(permanentRow(4).description), std::string("Brüstung"));
         QCOMPARE(permanentRow(4).unitWeight, std::string("1.50"));
-        QVERIFY(windows1252ToUtf8(project().imposedRow(0, 0, 0).description).starts_with("Kat. A1, Wohnflächen"));
-        QCOMPARE(project().imposedRow(0, 0, 1).areaLoad, std::string("7.50"));
+        QVERIFY(windows1252ToUtf8(run_->project().imposedRow(0, 0, 0).description).starts_with("Kat. A1, Wohnflächen"));
+        QCOMPARE(run_->project().imposedRow(0, 0, 1).areaLoad, std::string("7.50"));
     }
 
     void everyControlOfBothPagesHasANameForAssistiveTechnology() {
@@ -158,7 +148,7 @@ private Q_SLOTS:
             name->setText(QStringLiteral("Gruppe %1").arg(g));
             permanent->ownSourceButton()->setFocus();  // leaving the name commits it
         }
-        QCOMPARE(project().permanentTables.ownGroupCount, 8u);
+        QCOMPARE(run_->project().permanentTables.ownGroupCount, 8u);
         QVERIFY(!permanent->newGroupButton()->isVisible());
     }
 
@@ -176,7 +166,7 @@ private Q_SLOTS:
             Q_EMIT unit->activated(1);
             QCOMPARE(MessageSink::takeShownTexts(), QStringList{QString::fromUtf8(kChangeUnitQuestion)});
             QCOMPARE(unit->currentIndex(), answer == QMessageBox::Yes ? 1 : 0);
-            QCOMPARE(project().permanentTables.ownTableUnit[0][0], answer == QMessageBox::Yes ? 2u : 1u);
+            QCOMPARE(run_->project().permanentTables.ownTableUnit[0][0], answer == QMessageBox::Yes ? 2u : 1u);
         }
         std::string header;
         permanent->ownGrid()->GetColumnTitle(2, header);

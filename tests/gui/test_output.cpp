@@ -16,16 +16,13 @@
 
 #include "GuiTestSupport.h"
 #include "app/gui/Commands.h"
-#include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
-#include "app/gui/PembDoc.h"
 #include "app/gui/PreviewDialog.h"
 #include "output/PageComposer.h"
 #include "output/PrintSettings.h"
 #include "support/SampleProjects.h"
 #include "ui/widgets/DlgErgebnis.h"
 #include "ui/widgets/DlgFussKopf.h"
-#include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
 using namespace tavo;
@@ -48,39 +45,34 @@ class OutputTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Sandbox> sandbox_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<Session> run_;
     ScriptedDialogs* dialogs_ = nullptr;
 
-    CPembFrame& frame() { return program_->app.frame(); }
-    CPembView& view() { return *frame().view(); }
-    PrintSettings& settings() { return program_->app.printSettings(); }
-    CErgebnisFenster* results() { return static_cast<DlgErgebnis*>(view().tabControl()->page(3))->resultsWindow(); }
-    void trigger(int commandId) { frame().action(commandId)->trigger(); }
-    QString pdfPath() const { return sandbox_->path(QStringLiteral("haus.pdf")); }
+    PrintSettings& settings() { return run_->program.app.printSettings(); }
+    CErgebnisFenster* results() { return static_cast<DlgErgebnis*>(run_->view().tabControl()->page(3))->resultsWindow(); }
+    void trigger(int commandId) { run_->frame().action(commandId)->trigger(); }
+    QString pdfPath() const { return run_->sandbox.path(QStringLiteral("haus.pdf")); }
 
 private Q_SLOTS:
     void initTestCase() { prepareQtApplication(*qApp); }
 
     void init() {
-        sandbox_ = std::make_unique<Sandbox>();
+        run_ = std::make_unique<Session>();
         ProjectData project = makeSmallProject();
         project.startPage = 5;
-        program_ = std::make_unique<Program>(*sandbox_);
-        QVERIFY(program_->app.start({QStringLiteral("tavo"), sandbox_->projectFile(QStringLiteral("haus.tavo"), project)}));
-        frame().resize(1600, 900);
+        QVERIFY(run_->start(run_->sandbox.projectFile(QStringLiteral("haus.tavo"), project)));
+        run_->frame().resize(1600, 900);
         dialogs_ = new ScriptedDialogs;
-        frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs_));
+        run_->frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs_));
     }
 
     void cleanup() {
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
-        program_.reset();
-        sandbox_.reset();
+        run_.reset();
     }
 
     void printingOffersThePagesFromTheStartPageAndAFileBesideTheProject() {
-        const QString all = sandbox_->path(QStringLiteral("alle.pdf"));
+        const QString all = run_->sandbox.path(QStringLiteral("alle.pdf"));
         int firstPage = 0;
         QString proposed;
         dialogs_->answer([&](QDialog& dialog) {
@@ -93,11 +85,11 @@ private Q_SLOTS:
         QCOMPARE(firstPage, 5);
         // Printed to a file, the listing goes beside the project.
         QCOMPARE(proposed, pdfPath());
-        QCOMPARE(pdfPageCount(sandbox_->bytes(all)), 1);
+        QCOMPARE(pdfPageCount(run_->sandbox.bytes(all)), 1);
     }
 
     void aRefusedEntryStopsPrintingBeforeTheDialog() {
-        frame().findChild<QLineEdit*>(QStringLiteral("startPage"))->setText(QStringLiteral("1000"));
+        run_->frame().findChild<QLineEdit*>(QStringLiteral("startPage"))->setText(QStringLiteral("1000"));
         trigger(CommandId::Print);
         trigger(CommandId::PrintPreview);
         trigger(CommandId::ExportPdf);
@@ -134,7 +126,7 @@ private Q_SLOTS:
             QVERIFY2(!closed, qPrintable(command));
             QCOMPARE(shownPages, 1);
             QCOMPARE(pagesAfterwards, shownPages);
-            QCOMPARE(pdfPageCount(sandbox_->bytes(pdfPath())), shownPages);
+            QCOMPARE(pdfPageCount(run_->sandbox.bytes(pdfPath())), shownPages);
         }
         // The project's name in its folder, with the extension the dialog adds.
         QCOMPARE(dialogs_->shownTitles(), (QStringList{QStringLiteral("Seitenansicht"), QStringLiteral("PDF Export"),
@@ -144,8 +136,8 @@ private Q_SLOTS:
     void aListingThatCannotBeComposedExportsNothing() {
         ProjectData project = makeSmallProject();
         project.permanentRow(0, 0, 0).thickness.clear();
-        QVERIFY(program_->app.doc().document().openFile(sandbox_->projectFile(QStringLiteral("ohne.tavo"), project).toStdString()));
-        view().tabControl()->SetActiveTab(1);
+        QVERIFY(run_->document().openFile(run_->sandbox.projectFile(QStringLiteral("ohne.tavo"), project).toStdString()));
+        run_->view().tabControl()->SetActiveTab(1);
         dialogs_->answer([this](QDialog& dialog) {
             static_cast<QFileDialog&>(dialog).selectFile(pdfPath());
             return true;
@@ -154,18 +146,18 @@ private Q_SLOTS:
         QCOMPARE(MessageSink::takeShownTexts(),
                  QStringList{QStringLiteral("Bitte noch fehlende Schichtdicke(n) bei Element Element 1.1 Geschoß ergänzen!")});
         QVERIFY(!QFile::exists(pdfPath()));
-        QCOMPARE(view().GetActivePageId(), PageId::Components);  // where the thickness is entered
+        QCOMPARE(run_->view().GetActivePageId(), PageId::Components);  // where the thickness is entered
 
         // The preview is not opened on pages without the listing; the components page is shown.
-        view().tabControl()->SetActiveTab(2);
+        run_->view().tabControl()->SetActiveTab(2);
         trigger(CommandId::PrintPreview);
         QCOMPARE(MessageSink::takeShownTexts().size(), 1);
         QCOMPARE(dialogs_->shownTitles(), QStringList{QStringLiteral("PDF Export")});
-        QCOMPARE(view().GetActivePageId(), PageId::Components);
+        QCOMPARE(run_->view().GetActivePageId(), PageId::Components);
     }
 
     void pageSetupShowsAndTakesTheMarginsInWholeMillimetres() {
-        view().tabControl()->SetActiveTab(3);
+        run_->view().tabControl()->SetActiveTab(3);
         const int width = results()->bandIndex().documentWidth();
         QMarginsF shown;
         dialogs_->answer([&](QDialog& dialog) {
@@ -211,11 +203,11 @@ private Q_SLOTS:
         QString reread = banner;
         reread.remove(reread.size() - 2, 1);
         QCOMPARE(shown, (QStringList{banner, reread, QStringLiteral("Büro Huber#Statik#Linz\n")}));
-        QCOMPARE(sandbox_->bytes(sandbox_->path(QStringLiteral("mervik.hdg"))), QByteArray("Büro Huber#Statik#Linz\n"));
+        QCOMPARE(run_->sandbox.bytes(run_->sandbox.path(QStringLiteral("mervik.hdg"))), QByteArray("Büro Huber#Statik#Linz\n"));
     }
 
     void fontDialogsSetTheRecordsAndTheListingIsLaidOutAnew() {
-        view().tabControl()->SetActiveTab(3);
+        run_->view().tabControl()->SetActiveTab(3);
         const int lineHeight = results()->document().composer->documentLine(0).height;
         // As the user picks it: a family, a style of its list, a size.
         QFont chosen(QStringLiteral("Liberation Serif"), 16);

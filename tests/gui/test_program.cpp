@@ -13,11 +13,8 @@
 
 #include "GuiTestSupport.h"
 #include "app/gui/Commands.h"
-#include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
-#include "app/gui/PembDoc.h"
 #include "support/FileSizeLimit.h"
-#include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
 using namespace tavo;
@@ -47,22 +44,17 @@ private:
 const QStringList kRefusedStartPage{QStringLiteral("Geben Sie eine ganze Zahl zwischen 1 und 999 ein.")};
 
 // The program on haus.tavo, a project whose first component is "Haus".
-struct HouseProgram {
-    Sandbox sandbox;
+struct HouseProgram : Session {
     QString file = sandbox.projectFile(QStringLiteral("haus.tavo"), "Haus");
     QByteArray saved = sandbox.bytes(file);
-    Program program{sandbox};
 
-    bool start() { return program.app.start({QStringLiteral("tavo"), file}); }
+    bool start() { return Session::start(file); }
     // Started with the window active, as keys and clicks need it.
     bool startActive() {
         if (!start()) return false;
         frame().activateWindow();
         return QTest::qWaitForWindowActive(&frame());
     }
-    CPembFrame& frame() { return program.app.frame(); }
-    CPembView& view() { return *frame().view(); }
-    Document& document() { return program.app.doc().document(); }
 };
 
 }  // namespace
@@ -74,43 +66,40 @@ private Q_SLOTS:
     void initTestCase() { prepareQtApplication(*qApp); }
 
     void startsWithoutFileAndOffersTheSampleOnce() {
-        Sandbox sandbox;
-        sandbox.projectFile(QStringLiteral("demo.tavo"), "Demo Wohnhaus");
-        Program program(sandbox);
+        Session run;
+        run.sandbox.projectFile(QStringLiteral("demo.tavo"), "Demo Wohnhaus");
         MessageSink::setNextAnswer(QMessageBox::Yes);
-        QVERIFY(program.app.start({QStringLiteral("tavo")}));
+        QVERIFY(run.start());
         QCOMPARE(MessageSink::takeShownTexts(), kDemoQuestion);
-        QVERIFY(program.app.frame().isVisible());
-        Document& document = program.app.doc().document();
-        QCOMPARE(document.project().componentNames[0], std::string("Demo Wohnhaus"));
+        QVERIFY(run.frame().isVisible());
+        QCOMPARE(run.project().componentNames[0], std::string("Demo Wohnhaus"));
 
         // The sample saved asks for a name in the user's documents; the shipped file stays.
-        const QByteArray shipped = sandbox.bytes(sandbox.path(QStringLiteral("demo.tavo")));
+        const QByteArray shipped = run.sandbox.bytes(run.sandbox.path(QStringLiteral("demo.tavo")));
         QStringList proposals;
-        program.app.doc().setFileDialogs(std::make_unique<CancelledFileDialogs>(proposals));
-        trigger(program.app.frame(), CommandId::FileSave);
+        run.program.app.doc().setFileDialogs(std::make_unique<CancelledFileDialogs>(proposals));
+        trigger(run.frame(), CommandId::FileSave);
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         QCOMPARE(proposals, QStringList{QDir(documents).filePath(QStringLiteral("Tavo.tavo"))});
-        QCOMPARE(sandbox.bytes(sandbox.path(QStringLiteral("demo.tavo"))), shipped);
-        QVERIFY(document.path().empty());
-
+        QCOMPARE(run.sandbox.bytes(run.sandbox.path(QStringLiteral("demo.tavo"))), shipped);
+        QVERIFY(run.document().path().empty());
     }
 
     void unreadableFiles() {
         // Started with one, the program tells why and goes on with a new project, without the sample.
         for (const QByteArray& content : {QByteArray("kein Projekt"), QByteArray()}) {
-            Sandbox sandbox;
-            const QString bad = content.isEmpty() ? sandbox.path(QStringLiteral("fehlt.tavo")) : sandbox.file(QStringLiteral("kaputt.tavo"), content);
-            Program program(sandbox);
-            QVERIFY(program.app.start({QStringLiteral("tavo"), bad}));
+            Session run;
+            const QString bad = content.isEmpty() ? run.sandbox.path(QStringLiteral("fehlt.tavo"))
+                                                  : run.sandbox.file(QStringLiteral("kaputt.tavo"), content);
+            QVERIFY(run.start(bad));
             const QStringList shown = MessageSink::takeShownTexts();
             QCOMPARE(shown.size(), 1);
             QVERIFY2(shown[0] == QStringLiteral("Datei %1 ist fehlerhaft!").arg(bad) ||
                          shown[0].startsWith(QStringLiteral("Fehler beim Öffnen von %1 [0]!\n").arg(bad)),
                      qPrintable(shown[0]));
-            QVERIFY(program.app.frame().isVisible());
-            QCOMPARE(program.app.doc().document().project().componentNames[0], std::string("Text Bauteil 1"));
-            QVERIFY(program.app.doc().document().path().empty());
+            QVERIFY(run.frame().isVisible());
+            QCOMPARE(run.project().componentNames[0], std::string("Text Bauteil 1"));
+            QVERIFY(run.document().path().empty());
         }
 
         // Opened later, it leaves the open project as it was, on its page.
@@ -125,7 +114,7 @@ private Q_SLOTS:
         const QStringList shown = MessageSink::takeShownTexts();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[1], QStringLiteral("Datei %1 ist fehlerhaft!").arg(house.sandbox.path(QStringLiteral("kurz.tavo"))));
-        QCOMPARE(house.document().project().componentNames[0], std::string("Haus"));
+        QCOMPARE(house.project().componentNames[0], std::string("Haus"));
         QCOMPARE(QString::fromStdString(house.document().path()), house.file);
         QVERIFY(house.document().isModified());
         QCOMPARE(house.view().GetActivePageId(), PageId::ImposedLoads);
@@ -155,9 +144,9 @@ private Q_SLOTS:
         QCOMPARE(MessageSink::takeShownTexts(), QStringList{message});
         QCOMPARE(QApplication::focusWidget(), edit);
         QCOMPARE(house.sandbox.bytes(house.file), house.saved);
-        QCOMPARE(house.document().project().titleLines[0], std::string("Bauwaage"));
-        QCOMPARE(house.document().project().componentNames[0], std::string("Haus"));
-        QCOMPARE(house.document().project().startPage, 1);
+        QCOMPARE(house.project().titleLines[0], std::string("Bauwaage"));
+        QCOMPARE(house.project().componentNames[0], std::string("Haus"));
+        QCOMPARE(house.project().startPage, 1);
 
         house.document().markModified();
         const QStringList question{QStringLiteral("Änderungen in haus.tavo speichern?")};
@@ -221,14 +210,14 @@ private Q_SLOTS:
         QTest::keyClick(startPage, Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(MessageSink::takeShownTexts().size(), 1);
         QCOMPARE(house.view().GetActivePageId(), PageId::Components);
-        QCOMPARE(house.document().project().startPage, 1);
+        QCOMPARE(house.project().startPage, 1);
         QVERIFY(!house.document().isModified());
 
         startPage->setText(QStringLiteral("999"));
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
         QCOMPARE(house.view().GetActivePageId(), PageId::PermanentLoads);
-        QCOMPARE(house.document().project().startPage, 999);
+        QCOMPARE(house.project().startPage, 999);
         QVERIFY(house.document().isModified());
     }
 
@@ -266,7 +255,7 @@ private Q_SLOTS:
         QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
         QCOMPARE(menuOpenAtBox, QList<bool>{false});
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
-        QCOMPARE(house.document().project().startPage, 1);
+        QCOMPARE(house.project().startPage, 1);
 
         // Keys typed now go to the page, not to a menu half open.
         QTest::keyClick(startPage, Qt::Key_End);
@@ -282,7 +271,7 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
         }
         QVERIFY(MessageSink::takeShownTexts().isEmpty());
-        QCOMPARE(house.document().project().startPage, 100);
+        QCOMPARE(house.project().startPage, 100);
     }
 
     // Ctrl+S in one of the program's dialogs saves, but only once the dialog has

@@ -7,10 +7,8 @@
 #include <QtTest>
 
 #include "GuiTestSupport.h"
-#include "app/gui/MainWindow.h"
 #include "support/SampleProjects.h"
 #include "ui/widgets/DlgErgebnis.h"
-#include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
 using namespace tavo;
@@ -33,20 +31,17 @@ class ResultsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Sandbox> sandbox_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<Session> run_;
     int beeps_ = 0;
 
-    CPembFrame& frame() { return program_->app.frame(); }
-    CPembView& view() { return *frame().view(); }
-    CErgebnisFenster* window() { return static_cast<DlgErgebnis*>(view().tabControl()->page(3))->resultsWindow(); }
+    CErgebnisFenster* window() { return static_cast<DlgErgebnis*>(run_->view().tabControl()->page(3))->resultsWindow(); }
     QScrollBar* vertical() { return window()->verticalScrollBar(); }
     void clickTab(int index) {
-        QTabBar* bar = view().tabControl()->tabBar();
+        QTabBar* bar = run_->view().tabControl()->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     }
     void chooseSize(const char* name) {
-        auto* button = view().tabControl()->page(3)->findChild<QAbstractButton*>(QString::fromLatin1(name));
+        auto* button = run_->view().tabControl()->page(3)->findChild<QAbstractButton*>(QString::fromLatin1(name));
         QTest::mouseClick(button, Qt::LeftButton);
     }
     void press(Qt::Key key) { QTest::keyClick(window(), key); }
@@ -67,25 +62,21 @@ private Q_SLOTS:
     void initTestCase() { prepareQtApplication(*qApp); }
 
     void init() {
-        sandbox_ = std::make_unique<Sandbox>();
+        run_ = std::make_unique<Session>();
         // A listing of many pages: the elements of the maximal project, in fewer components.
         ProjectData project = makeMaximalProject();
         project.componentCount = 2;
-        program_ = std::make_unique<Program>(*sandbox_);
-        QVERIFY(program_->app.start({QStringLiteral("tavo"), sandbox_->projectFile(QStringLiteral("lang.tavo"), project)}));
-        frame().resize(1600, 900);
-        frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&frame()));
+        QVERIFY(run_->start(run_->sandbox.projectFile(QStringLiteral("lang.tavo"), project)));
+        run_->frame().resize(1600, 900);
+        run_->frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&run_->frame()));
         beeps_ = 0;
         window()->setKeySound([this] { ++beeps_; });
         clickTab(3);
         QVERIFY(window()->hasDocument());
     }
 
-    void cleanup() {
-        program_.reset();
-        sandbox_.reset();
-    }
+    void cleanup() { run_.reset(); }
 
     void displaySizesEnlargeThePaperAndKeepTheBandAtTheTop() {
         QCOMPARE(window()->zoomFactor(), 1.0);
