@@ -38,7 +38,6 @@
 #include "app/gui/OutputCommands.h"
 #include "app/gui/PembDoc.h"
 #include "app/gui/ShellCommands.h"
-#include "file/BinFile.h"
 #include "support/SampleProjects.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -194,21 +193,11 @@ public:
         }
         frame_->activateWindow();
         QWidget* popup = QApplication::activePopupWidget();
-        switch (pick(10)) {
-            case 0:
-            case 1:
-            case 2:
-                return click(popup != nullptr ? popup : randomWidget());
-            case 3:
-            case 4:
-            case 5:
-                return key(popup);
-            case 6:
-            case 7:
-                return shortcut(popup);
-            default:
-                return type(popup);
-        }
+        const int kind = pick(10);
+        if (kind < 3) return click(popup != nullptr ? popup : randomWidget());
+        if (kind < 6) return key(popup);
+        if (kind < 8) return shortcut(popup);
+        return type(popup);
     }
 
     bool windowGone() const { return frame_.isNull(); }
@@ -304,16 +293,11 @@ bool savedProjectsOpen(const QString& folder, const ProjectData& current) {
         return false;
     }
     for (QDirIterator files(folder, {QStringLiteral("*.tavo")}, QDir::Files); files.hasNext();) {
-        const QString path = files.next();
-        BinFile file(path.toStdString(), "rb", true);
         ProjectData read;
-        try {
-            readProject(file, read);
-        } catch (const BinFileBase::Error& error) {
-            std::fprintf(stderr, "monkey: a saved project does not open again: %s\n",
-                         fileErrorMessage(FileOperation::Read, path.toStdString(), error).c_str());
-            ok = false;
-        }
+        std::int32_t version = 0;
+        const FileOutcome opened = loadProjectFile(files.next().toStdString(), read, version);
+        if (!opened.ok) std::fprintf(stderr, "monkey: a saved project does not open again: %s\n", opened.message.c_str());
+        ok = ok && opened.ok;
     }
     return ok;
 }
