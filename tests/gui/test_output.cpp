@@ -12,6 +12,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
@@ -127,8 +128,11 @@ private Q_SLOTS:
             QCOMPARE(shownPages, 1);
             QCOMPARE(pagesAfterwards, shownPages);
             QCOMPARE(pdfPageCount(run_->sandbox.bytes(pdfPath())), shownPages);
+            if (proposed.isEmpty()) continue;
+            // The project's name in its folder, with the extension the dialog adds.
+            QCOMPARE(proposed, pdfPath());
+            QCOMPARE(run_->frame().statusBar()->currentMessage(), QStringLiteral("PDF-Datei haus.pdf gespeichert"));
         }
-        // The project's name in its folder, with the extension the dialog adds.
         QCOMPARE(dialogs_->shownTitles(), (QStringList{QStringLiteral("Seitenansicht"), QStringLiteral("PDF Export"),
                                                        QStringLiteral("Seitenansicht"), QStringLiteral("Drucken")}));
     }
