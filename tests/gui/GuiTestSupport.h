@@ -78,29 +78,24 @@ private:
     QStringList titles_;
 };
 
-// The whole program on the sandbox, with message boxes answered by the test.
-class Program {
-public:
-    explicit Program(const Sandbox& sandbox) : app(sandbox.settingsFile(), sandbox.programDir()) { MessageSink::startScript(); }
-    ~Program() { MessageSink::endScript(); }
-
-    CPembApp app;
-};
-
-// A sandbox and the program on it, with the parts the tests reach for.
+// The whole program on a sandbox of its own, with message boxes answered by the
+// test, and the parts the tests reach for.
 struct Session {
     Sandbox sandbox;
-    Program program{sandbox};
+    CPembApp app{sandbox.settingsFile(), sandbox.programDir()};
+
+    Session() { MessageSink::startScript(); }
+    ~Session() { MessageSink::endScript(); }
 
     // Started on a project file, or on none (the sample is offered then).
     bool start(const QString& projectFile = {}) {
         QStringList arguments{QStringLiteral("tavo")};
         if (!projectFile.isEmpty()) arguments.append(projectFile);
-        return program.app.start(arguments);
+        return app.start(arguments);
     }
-    CPembFrame& frame() { return program.app.frame(); }
+    CPembFrame& frame() { return app.frame(); }
     CPembView& view() { return *frame().view(); }
-    Document& document() { return program.app.doc().document(); }
+    Document& document() { return app.doc().document(); }
     ProjectData& project() { return document().project(); }
 };
 

@@ -34,9 +34,7 @@
 #include <unistd.h>
 
 #include "GuiTestSupport.h"
-#include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
-#include "app/gui/PembDoc.h"
 #include "app/gui/ShellCommands.h"
 #include "support/SampleProjects.h"
 
@@ -339,10 +337,9 @@ int main(int argc, char* argv[]) {
     });
 
     std::mt19937 random(options.seed);
-    Sandbox sandbox;
-    sandbox.projectFile(QStringLiteral("demo.tavo"), makeSmallProject());
-    sandbox.projectFile(QStringLiteral("full.tavo"), makeMaximalProject());
-    Program program(sandbox);
+    Session run;
+    run.sandbox.projectFile(QStringLiteral("demo.tavo"), makeSmallProject());
+    run.sandbox.projectFile(QStringLiteral("full.tavo"), makeMaximalProject());
     // A box that is open runs its own event loop, where what was posted before it
     // gets done; the monkey's next action waits until it is answered.
     bool boxOpen = false;
@@ -355,11 +352,11 @@ int main(int argc, char* argv[]) {
             if (buttons.testFlag(b)) offered.append(b);
         return offered.isEmpty() ? defaultButton : offered.at(static_cast<int>(random() % offered.size()));
     });
-    auto dialogs = std::make_unique<MonkeyDialogs>(random, sandbox.programDir());
+    auto dialogs = std::make_unique<MonkeyDialogs>(random, run.sandbox.programDir());
     MonkeyDialogs* answers = dialogs.get();
-    if (!program.app.start({QStringLiteral("tavo")})) return 1;
-    CPembFrame& frame = program.app.frame();
-    program.app.doc().setFileDialogs(std::unique_ptr<FileDialogs>(new MonkeyDialogs(*answers)));
+    if (!run.start()) return 1;
+    CPembFrame& frame = run.frame();
+    run.app.doc().setFileDialogs(std::unique_ptr<FileDialogs>(new MonkeyDialogs(*answers)));
     frame.shell().setDialogRunner(std::unique_ptr<DialogRunner>(new MonkeyDialogs(*answers)));
     // The pages' dialogs go through the output commands' runner.
     frame.output().setDialogRunner(std::move(dialogs));
@@ -406,7 +403,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(0, &frame, step);
     finished.exec();
 
-    if (!failed) failed = !savedProjectsOpen(sandbox.programDir(), program.app.doc().document().project());
+    if (!failed) failed = !savedProjectsOpen(run.sandbox.programDir(), run.project());
     if (failed) {
         actionLog.print();
         return 1;

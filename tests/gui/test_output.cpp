@@ -49,7 +49,7 @@ private:
     std::unique_ptr<Session> run_;
     ScriptedDialogs* dialogs_ = nullptr;
 
-    PrintSettings& settings() { return run_->program.app.printSettings(); }
+    PrintSettings& settings() { return run_->app.printSettings(); }
     CErgebnisFenster* results() { return static_cast<DlgErgebnis*>(run_->view().tabControl()->page(3))->resultsWindow(); }
     void trigger(int commandId) { run_->frame().action(commandId)->trigger(); }
     QString pdfPath() const { return run_->sandbox.path(QStringLiteral("haus.pdf")); }

@@ -77,7 +77,7 @@ private Q_SLOTS:
         // The sample saved asks for a name in the user's documents; the shipped file stays.
         const QByteArray shipped = run.sandbox.bytes(run.sandbox.path(QStringLiteral("demo.tavo")));
         QStringList proposals;
-        run.program.app.doc().setFileDialogs(std::make_unique<CancelledFileDialogs>(proposals));
+        run.app.doc().setFileDialogs(std::make_unique<CancelledFileDialogs>(proposals));
         trigger(run.frame(), CommandId::FileSave);
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         QCOMPARE(proposals, QStringList{QDir(documents).filePath(QStringLiteral("Tavo.tavo"))});
@@ -110,7 +110,7 @@ private Q_SLOTS:
         house.view().tabControl()->SetActiveTab(2);
         // The right magic, then the file ends.
         MessageSink::setNextAnswer(QMessageBox::No);
-        house.program.app.doc().openRecentFile(house.sandbox.file(QStringLiteral("kurz.tavo"), house.saved.left(20)));
+        house.app.doc().openRecentFile(house.sandbox.file(QStringLiteral("kurz.tavo"), house.saved.left(20)));
         const QStringList shown = MessageSink::takeShownTexts();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[1], QStringLiteral("Datei %1 ist fehlerhaft!").arg(house.sandbox.path(QStringLiteral("kurz.tavo"))));
