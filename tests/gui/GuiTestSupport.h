@@ -11,9 +11,12 @@
 #include <string>
 
 #include "app/gui/DialogRunner.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/PembDoc.h"
 #include "app/gui/TavoApplication.h"
 #include "file/ProjectFile.h"
 #include "ui/widgets/MessageSink.h"
+#include "ui/widgets/PembView.h"
 
 namespace tavo::test {
 
@@ -75,13 +78,25 @@ private:
     QStringList titles_;
 };
 
-// The whole program on the sandbox, with message boxes answered by the test.
-class Program {
-public:
-    explicit Program(const Sandbox& sandbox) : app(sandbox.settingsFile(), sandbox.programDir()) { MessageSink::startScript(); }
-    ~Program() { MessageSink::endScript(); }
+// The whole program on a sandbox of its own, with message boxes answered by the
+// test, and the parts the tests reach for.
+struct Session {
+    Sandbox sandbox;
+    CPembApp app{sandbox.settingsFile(), sandbox.programDir()};
 
-    CPembApp app;
+    Session() { MessageSink::startScript(); }
+    ~Session() { MessageSink::endScript(); }
+
+    // Started on a project file, or on none (the sample is offered then).
+    bool start(const QString& projectFile = {}) {
+        QStringList arguments{QStringLiteral("tavo")};
+        if (!projectFile.isEmpty()) arguments.append(projectFile);
+        return app.start(arguments);
+    }
+    CPembFrame& frame() { return app.frame(); }
+    CPembView& view() { return *frame().view(); }
+    Document& document() { return app.doc().document(); }
+    ProjectData& project() { return document().project(); }
 };
 
 }  // namespace tavo::test

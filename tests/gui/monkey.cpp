@@ -34,11 +34,8 @@
 #include <unistd.h>
 
 #include "GuiTestSupport.h"
-#include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
-#include "app/gui/PembDoc.h"
 #include "app/gui/ShellCommands.h"
-#include "file/BinFile.h"
 #include "support/SampleProjects.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -194,21 +191,11 @@ public:
         }
         frame_->activateWindow();
         QWidget* popup = QApplication::activePopupWidget();
-        switch (pick(10)) {
-            case 0:
-            case 1:
-            case 2:
-                return click(popup != nullptr ? popup : randomWidget());
-            case 3:
-            case 4:
-            case 5:
-                return key(popup);
-            case 6:
-            case 7:
-                return shortcut(popup);
-            default:
-                return type(popup);
-        }
+        const int kind = pick(10);
+        if (kind < 3) return click(popup != nullptr ? popup : randomWidget());
+        if (kind < 6) return key(popup);
+        if (kind < 8) return shortcut(popup);
+        return type(popup);
     }
 
     bool windowGone() const { return frame_.isNull(); }
@@ -304,16 +291,11 @@ bool savedProjectsOpen(const QString& folder, const ProjectData& current) {
         return false;
     }
     for (QDirIterator files(folder, {QStringLiteral("*.tavo")}, QDir::Files); files.hasNext();) {
-        const QString path = files.next();
-        BinFile file(path.toStdString(), "rb", true);
         ProjectData read;
-        try {
-            readProject(file, read);
-        } catch (const BinFileBase::Error& error) {
-            std::fprintf(stderr, "monkey: a saved project does not open again: %s\n",
-                         fileErrorMessage(FileOperation::Read, path.toStdString(), error).c_str());
-            ok = false;
-        }
+        std::int32_t version = 0;
+        const FileOutcome opened = loadProjectFile(files.next().toStdString(), read, version);
+        if (!opened.ok) std::fprintf(stderr, "monkey: a saved project does not open again: %s\n", opened.message.c_str());
+        ok = ok && opened.ok;
     }
     return ok;
 }
@@ -355,10 +337,9 @@ int main(int argc, char* argv[]) {
     });
 
     std::mt19937 random(options.seed);
-    Sandbox sandbox;
-    sandbox.projectFile(QStringLiteral("demo.tavo"), makeSmallProject());
-    sandbox.projectFile(QStringLiteral("full.tavo"), makeMaximalProject());
-    Program program(sandbox);
+    Session run;
+    run.sandbox.projectFile(QStringLiteral("demo.tavo"), makeSmallProject());
+    run.sandbox.projectFile(QStringLiteral("full.tavo"), makeMaximalProject());
     // A box that is open runs its own event loop, where what was posted before it
     // gets done; the monkey's next action waits until it is answered.
     bool boxOpen = false;
@@ -371,11 +352,11 @@ int main(int argc, char* argv[]) {
             if (buttons.testFlag(b)) offered.append(b);
         return offered.isEmpty() ? defaultButton : offered.at(static_cast<int>(random() % offered.size()));
     });
-    auto dialogs = std::make_unique<MonkeyDialogs>(random, sandbox.programDir());
+    auto dialogs = std::make_unique<MonkeyDialogs>(random, run.sandbox.programDir());
     MonkeyDialogs* answers = dialogs.get();
-    if (!program.app.start({QStringLiteral("tavo")})) return 1;
-    CPembFrame& frame = program.app.frame();
-    program.app.doc().setFileDialogs(std::unique_ptr<FileDialogs>(new MonkeyDialogs(*answers)));
+    if (!run.start()) return 1;
+    CPembFrame& frame = run.frame();
+    run.app.doc().setFileDialogs(std::unique_ptr<FileDialogs>(new MonkeyDialogs(*answers)));
     frame.shell().setDialogRunner(std::unique_ptr<DialogRunner>(new MonkeyDialogs(*answers)));
     // The pages' dialogs go through the output commands' runner.
     frame.output().setDialogRunner(std::move(dialogs));
@@ -422,7 +403,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(0, &frame, step);
     finished.exec();
 
-    if (!failed) failed = !savedProjectsOpen(sandbox.programDir(), program.app.doc().document().project());
+    if (!failed) failed = !savedProjectsOpen(run.sandbox.programDir(), run.project());
     if (failed) {
         actionLog.print();
         return 1;

@@ -14,13 +14,9 @@
 
 #include "GuiTestSupport.h"
 #include "app/gui/Commands.h"
-#include "app/gui/DialogRunner.h"
-#include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
 #include "app/gui/HelpWindow.h"
-#include "app/gui/PembDoc.h"
 #include "app/gui/ShellCommands.h"
-#include "app/gui/TavoApplication.h"
 #include "support/SampleProjects.h"
 #include "ui/widgets/CBTZLoe.h"
 #include "ui/widgets/CLastKorrDlg.h"
@@ -28,7 +24,6 @@
 #include "ui/widgets/DlgErgebnis.h"
 #include "ui/widgets/DlgLasten_NU.h"
 #include "ui/widgets/DlgLasten_ST.h"
-#include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 
 namespace {
@@ -65,18 +60,14 @@ int main(int argc, char* argv[]) {
     const QString target = QApplication::arguments().value(1, QStringLiteral("screenshots"));
     QDir().mkpath(target);
 
-    tavo::test::Sandbox sandbox;
-    tavo::test::Program program(sandbox);
-    QStringList arguments{QStringLiteral("tavo")};
-    if (argc > 2) arguments.append(QApplication::arguments().value(2));
-    if (!program.app.start(arguments)) return 1;
-    tavo::CPembFrame& frame = program.app.frame();
+    tavo::test::Session run;
+    if (!run.start(QApplication::arguments().value(2))) return 1;
+    tavo::CPembFrame& frame = run.frame();
     frame.resize(1600, 900);
 
     // The load pages show the active element and its rows.
-    tavo::ProjectData& project = program.app.doc().document().project();
-    project.componentChosen = 1;
-    project.elementChosen = 1;
+    run.project().componentChosen = 1;
+    run.project().elementChosen = 1;
 
     bool ok = true;
     const QStringList pages{QStringLiteral("1-bauteile"), QStringLiteral("2-staendige-lasten"), QStringLiteral("3-nutzlasten"),
@@ -161,21 +152,19 @@ int main(int argc, char* argv[]) {
     if (auto* marker = components->findChild<QAbstractButton*>(QStringLiteral("elementMarker1")); marker && marker->isVisible())
         marker->click();
     ok = saveShot(frame, target, QStringLiteral("1-bauteile-element")) && ok;
-    for (const auto& [kind, name] : {std::pair{tavo::RowKind::Permanent, "1-zeile-loeschen"}}) {
-        tavo::CBTZLoe dialog(components->componentList(), kind, &frame);
+    {
+        tavo::CBTZLoe dialog(components->componentList(), tavo::RowKind::Permanent, &frame);
         dialog.show();
-        ok = saveShot(dialog, target, QString::fromLatin1(name)) && ok;
+        ok = saveShot(dialog, target, QStringLiteral("1-zeile-loeschen")) && ok;
     }
     {
         tavo::CLastKorrDlg dialog(components->componentList(), tavo::RowKind::Permanent, &frame);
         dialog.show();
         ok = saveShot(dialog, target, QStringLiteral("1-manuelle-korrektur")) && ok;
     }
-    tavo::Document& document = program.app.doc().document();
-    document.newDocument();
+    run.document().newDocument();
     ok = saveShot(frame, target, QStringLiteral("1-bauteile-neu")) && ok;
-    const QString full = sandbox.projectFile(QStringLiteral("voll.tavo"), tavo::test::makeMaximalProject());
-    document.openDocument(full.toStdString());
+    run.document().openDocument(run.sandbox.projectFile(QStringLiteral("voll.tavo"), tavo::test::makeMaximalProject()).toStdString());
     ok = saveShot(frame, target, QStringLiteral("1-bauteile-voll")) && ok;
     return ok ? 0 : 1;
 }

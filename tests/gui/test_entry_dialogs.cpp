@@ -29,6 +29,17 @@ bool acceptWith(CLoadEntryDialog& dialog, QLineEdit* field, const QString& text)
     return dialog.QDialog::result() == QDialog::Accepted;
 }
 
+// Each text refused with one message, then both bounds taken; the upper one last.
+void checkRange(CLoadEntryDialog& dialog, QLineEdit* field, std::initializer_list<const char*> refused, const char* lower,
+                const char* upper) {
+    for (const char* text : refused) {
+        QVERIFY2(!acceptWith(dialog, field, QString::fromLatin1(text)), text);
+        QCOMPARE(MessageSink::takeShownTexts().size(), 1);
+    }
+    QVERIFY(acceptWith(dialog, field, QString::fromLatin1(lower)));
+    QVERIFY(acceptWith(dialog, field, QString::fromLatin1(upper)));
+}
+
 }  // namespace
 
 class EntryDialogsTest : public QObject {
@@ -38,31 +49,27 @@ private Q_SLOTS:
     void init() { MessageSink::startScript(); }
     void cleanup() { MessageSink::endScript(); }
 
-    void countRunsFromOneToAThousandAndAFixedValueCannotChange() {
-        CLastWich2Dlg dialog(countValueEntry("0.20", 1, PerCentimetre));
-        QVERIFY(dialog.countField()->isEnabled());
-        QVERIFY(!dialog.valueField()->isEnabled());
-        QCOMPARE(dialog.countField()->accessibleName(), QStringLiteral("Dicke in cm"));
-        QCOMPARE(dialog.countField()->text(), QStringLiteral("1"));
-        for (const char* refused : {"0", "1001", "x"}) {
-            QVERIFY2(!acceptWith(dialog, dialog.countField(), QString::fromLatin1(refused)), refused);
-            QCOMPARE(MessageSink::takeShownTexts().size(), 1);
-        }
-        QVERIFY(acceptWith(dialog, dialog.countField(), QStringLiteral("1000")));
-        QCOMPARE(dialog.entered().count, 1000);
-        QCOMPARE(dialog.entered().value, 0.20);
-        QVERIFY(acceptWith(dialog, dialog.countField(), QStringLiteral("1")));
-    }
+    void countAndLowerBoundStayInTheirRanges() {
+        CLastWich2Dlg count(countValueEntry("0.20", 1, PerCentimetre));
+        QVERIFY(!count.valueField()->isEnabled());  // a fixed value cannot change
+        QCOMPARE(count.countField()->text(), QStringLiteral("1"));
+        checkRange(count, count.countField(), {"0", "1001", "x"}, "1", "1000");
+        QCOMPARE(count.entered().count, 1000);
+        QCOMPARE(count.entered().value, 0.20);
 
-    void lowerBoundValueLiesBetween26And60() {
-        CLastWich2Dlg dialog(countValueEntry(">= 26.0", 0, Ordinary));
-        QVERIFY(!dialog.countField()->isEnabled());
-        QCOMPARE(dialog.valueField()->text(), QStringLiteral("26"));
-        for (const char* refused : {"25,9", "60.01"}) QVERIFY2(!acceptWith(dialog, dialog.valueField(), QString::fromLatin1(refused)), refused);
-        QCOMPARE(MessageSink::takeShownTexts().size(), 2);
-        QVERIFY(acceptWith(dialog, dialog.valueField(), QStringLiteral("60")));
-        QCOMPARE(dialog.entered().value, 60.0);
-        QVERIFY(acceptWith(dialog, dialog.valueField(), QStringLiteral("26")));
+        CLastWich2Dlg lowerBound(countValueEntry(">= 26.0", 0, Ordinary));
+        QVERIFY(!lowerBound.countField()->isEnabled());
+        QCOMPARE(lowerBound.valueField()->text(), QStringLiteral("26"));
+        checkRange(lowerBound, lowerBound.valueField(), {"25,9", "60.01"}, "26", "60");
+        QCOMPARE(lowerBound.entered().value, 60.0);
+
+        auto tables = std::make_unique<ImposedLoadTables>();
+        tables->currentTable = 4;
+        tables->loadParamsForLowerBound(">= 4.0");
+        CLastWich3Dlg imposed(ImposedLoadEntry::fromParams(*tables));
+        QCOMPARE(imposed.loadField()->text(), QStringLiteral("4"));
+        checkRange(imposed, imposed.loadField(), {"3.99", "10.5"}, "4", "10");
+        QCOMPARE(imposed.load(), 10.0);
     }
 
     void leavingTheDensityFieldInterpolatesTheUnitWeight() {
@@ -94,16 +101,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.unitWeight(), 6.1);
     }
 
-    void imposedLoadStaysInItsRange() {
-        auto tables = std::make_unique<ImposedLoadTables>();
-        tables->currentTable = 4;
-        tables->loadParamsForLowerBound(">= 4.0");
-        CLastWich3Dlg dialog(ImposedLoadEntry::fromParams(*tables));
-        QCOMPARE(dialog.loadField()->text(), QStringLiteral("4"));
-        for (const char* refused : {"3.99", "10.5"}) QVERIFY2(!acceptWith(dialog, dialog.loadField(), QString::fromLatin1(refused)), refused);
-        QVERIFY(acceptWith(dialog, dialog.loadField(), QStringLiteral("10")));
-        QCOMPARE(dialog.load(), 10.0);
-    }
 };
 
 QTEST_MAIN(EntryDialogsTest)

@@ -107,92 +107,57 @@ private Q_SLOTS:
     }
     void cleanup() { page_.reset(); }
 
-    void asksItsOwnerForEveryText() {
-        QCOMPARE(shown(*grid_, 2, 1), QStringLiteral("zwei"));
+    // Each cell shows what its owner says, also after the owner's data changed;
+    // only edit cells take an entry, and only one the file can hold.
+    void showsTheOwnersTextsAndTakesEntriesOnlyInEditCells() {
         QCOMPARE(shown(*grid_, 3, 3), QStringLiteral("6"));
-        QCOMPARE(shown(*grid_, 1, 6), QString());
-        QCOMPARE(grid_->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Doppelt-\nwert"));
-        QCOMPARE(grid_->model()->headerData(2, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
-                 QStringLiteral("Doppelt- wert"));
-        QCOMPARE(grid_->model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("2"));
-        QCOMPARE(grid_->model()->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
-                 Qt::AlignRight);
-        // The owner's data change shows after Reload without the grid keeping anything.
         grid_->rows[0].name = "neu";
         grid_->Reload();
         QCOMPARE(shown(*grid_, 1, 1), QStringLiteral("neu"));
-    }
-
-    void onlyEditCellsTakeEntries() {
-        QVERIFY(!(grid_->model()->flags(grid_->model()->index(0, 0)) & Qt::ItemIsEditable));
-        QVERIFY(grid_->model()->flags(grid_->model()->index(0, 1)) & Qt::ItemIsEditable);
         cell(1, 1);
         QTest::keyClicks(grid_, QStringLiteral("9"));
-        QVERIFY(grid_->commits.empty());
-        QCOMPARE(shown(*grid_, 1, 1), QStringLiteral("eins"));
-    }
-
-    void currentRowIndexCountsFromZero() {
-        NumberGrid fresh;
-        QCOMPARE(fresh.GetCurrentRowIndex(), -1);
-        cell(1, 2);
-        QCOMPARE(grid_->GetCurrentRowIndex(), 0);
-        cell(0, 0);
-        QCOMPARE(grid_->GetCurrentRowIndex(), -1);
-        grid_->Reload();
-        QCOMPARE(current(), std::make_pair(1, 1));
-    }
-
-    void enterCommitsAndMovesToTheNextEditCell() {
-        cell(1, 2);
-        type(QStringLiteral("5"), Qt::Key_Return);
-        QCOMPARE(shown(*grid_, 1, 2), QStringLiteral("5"));
-        QCOMPARE(shown(*grid_, 1, 3), QStringLiteral("10"));  // the derived cell follows at once
-        QCOMPARE(current(), std::make_pair(1, 4));
-        // From the last edit cell of a row to the first edit cell of the next.
-        cell(1, 6);
-        QTest::keyClick(grid_, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(current(), std::make_pair(2, 2));
-        // In the last row it stays.
-        cell(3, 6);
-        QTest::keyClick(grid_, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(current(), std::make_pair(3, 6));
-    }
-
-    // How an entry typed into a cell ends: what the owner is given and shown after it.
-    void anEntryEnds_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("endKey");
-        QTest::addColumn<int>("commits");
-        QTest::addColumn<QString>("shownAfter");
-        QTest::addColumn<int>("nextRow");
-        QTest::addColumn<int>("nextColumn");
-        QTest::newRow("Escape commits like Enter") << 2 << 2 << "7" << int(Qt::Key_Escape) << 1 << "7" << 2 << 4;
-        QTest::newRow("refused entry shows the stored text") << 2 << 2 << "abc" << int(Qt::Key_Return) << 1 << "2" << 2 << 4;
-        QTest::newRow("beyond the fifth column never committed") << 1 << 6 << "x" << int(Qt::Key_Return) << 0 << "" << 2 << 2;
-    }
-    void anEntryEnds() {
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(QString, typed);
-        QFETCH(int, endKey);
-        QFETCH(int, commits);
-        QFETCH(QString, shownAfter);
-        QFETCH(int, nextRow);
-        QFETCH(int, nextColumn);
-        cell(row, column);
-        type(typed, Qt::Key(endKey));
-        QCOMPARE(grid_->commits.size(), std::size_t(commits));
-        QCOMPARE(shown(*grid_, row, column), shownAfter);
-        QCOMPARE(current(), std::make_pair(nextRow, nextColumn));
-    }
-
-    void aTextTheFileCannotHoldIsNotTaken() {
+        QCOMPARE(shown(*grid_, 1, 1), QStringLiteral("neu"));
         QVERIFY(!grid_->model()->setData(grid_->model()->index(1, 1), QStringLiteral("2 Ω"), Qt::EditRole));
         QVERIFY(grid_->commits.empty());
         QCOMPARE(shown(*grid_, 2, 2), QStringLiteral("2"));
+        // The row a key takes over counts from zero.
+        cell(2, 2);
+        QCOMPARE(grid_->GetCurrentRowIndex(), 1);
+        cell(0, 0);
+        QCOMPARE(grid_->GetCurrentRowIndex(), -1);
+    }
+
+    // How an entry typed into a cell ends: what the owner is given, what shows
+    // after it and where the cursor goes.
+    void anEntryEnds() {
+        struct Case {
+            const char* name;
+            int row, column;
+            const char* typed;
+            Qt::Key end;
+            std::size_t commits;
+            const char* shownAfter;
+            std::pair<int, int> next;
+        };
+        const Case cases[] = {
+            {"Enter commits and moves to the next edit cell", 1, 2, "5", Qt::Key_Return, 1, "5", {1, 4}},
+            {"Escape commits like Enter", 2, 2, "7", Qt::Key_Escape, 1, "7", {2, 4}},
+            {"refused entry shows the stored text", 3, 2, "abc", Qt::Key_Return, 1, "3", {3, 4}},
+            {"beyond the fifth column never committed, on to the next row", 1, 6, "x", Qt::Key_Return, 0, "", {2, 2}},
+        };
+        for (const Case& c : cases) {
+            grid_->commits.clear();
+            cell(c.row, c.column);
+            type(QString::fromLatin1(c.typed), c.end);
+            QVERIFY2(grid_->commits.size() == c.commits, c.name);
+            QVERIFY2(shown(*grid_, c.row, c.column) == QString::fromLatin1(c.shownAfter), c.name);
+            QVERIFY2(current() == c.next, c.name);
+        }
+        QCOMPARE(shown(*grid_, 1, 3), QStringLiteral("10"));  // the derived cell followed at once
+        // In the last row Enter stays.
+        cell(3, 6);
+        QTest::keyClick(grid_, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(current(), std::make_pair(3, 6));
     }
 
     void tabLeavesTheGridBothWays() {
@@ -208,25 +173,6 @@ private Q_SLOTS:
         type(QStringLiteral("Notiz"), Qt::Key_Tab);
         QCOMPARE(grid_->rows[0].note, std::string("Notiz"));
         QCOMPARE(QApplication::focusWidget(), after_);
-    }
-
-    void columnsShareTheWidthUntilTheNextReload() {
-        grid_->Reload();
-        grid_->FitColumns();
-        const int width = grid_->GetColWidth(1);
-        for (int c = 2; c <= 6; ++c) QCOMPARE(grid_->GetColWidth(c), width);
-        QVERIFY(width * 6 <= grid_->viewport()->width());
-        page_->resize(900, 400);
-        QCoreApplication::processEvents();
-        QCOMPARE(grid_->GetColWidth(1), width);
-    }
-
-    void fitsItsHeightToRows() {
-        grid_->FitHeightToRows(2);
-        const int twoRows = grid_->height();
-        grid_->FitHeightToRows(3);
-        QCOMPARE(grid_->height() - twoRows, grid_->GetRowHeight(3));
-        QCOMPARE(grid_->viewport()->height(), 3 * grid_->GetRowHeight(1));
     }
 
     void isATableForAssistiveTechnology() {

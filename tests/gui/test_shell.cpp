@@ -1,6 +1,6 @@
 // The commands of the menu "?" with the user played by the test: help for each
-// page and in a dialog, the help file of a renamed program, the
-// update dialog against a fake updater and the remote-support item.
+// page and in a dialog, the update dialog against a fake updater and the
+// remote-support item.
 
 #include <QDialog>
 #include <QFile>
@@ -14,11 +14,9 @@
 #include "GuiTestSupport.h"
 #include "app/gui/Commands.h"
 #include "app/gui/HelpWindow.h"
-#include "app/gui/MainWindow.h"
 #include "app/gui/OutputCommands.h"
 #include "app/gui/ShellCommands.h"
 #include "file/IniProfile.h"
-#include "ui/widgets/PembView.h"
 #include "ui/widgets/TabControl.h"
 #include "ui/widgets/TabbedDialog.h"
 
@@ -29,27 +27,22 @@ class ShellTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Sandbox> sandbox_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<Session> run_;
     ScriptedDialogs* dialogs_ = nullptr;
 
-    CPembFrame& frame() { return program_->app.frame(); }
-    ShellCommands& shell() { return frame().shell(); }
-    void trigger(int commandId) { frame().action(commandId)->trigger(); }
+    ShellCommands& shell() { return run_->frame().shell(); }
+    void trigger(int commandId) { run_->frame().action(commandId)->trigger(); }
 
-    // The program file is "tavo" in the sandbox, beside a copy of the built help.
-    ShellPlaces places(const QString& programName = QStringLiteral("tavo")) const {
-        return {sandbox_->path(programName), sandbox_->path(QStringLiteral("Vordane")),
-                sandbox_->path(QStringLiteral("kova_teamviewer_de")), sandbox_->path(QStringLiteral("Dokumente"))};
-    }
-    void placeHelp(const QString& name) const {
-        QVERIFY(QFile::copy(QStringLiteral(TAVO_HELP_FILE), sandbox_->path(name)));
+    // The program file is "tavo" in the sandbox, where a test places the built help.
+    ShellPlaces places() const {
+        return {run_->sandbox.path(QStringLiteral("tavo")), run_->sandbox.path(QStringLiteral("Vordane")),
+                run_->sandbox.path(QStringLiteral("kova_teamviewer_de")), run_->sandbox.path(QStringLiteral("Dokumente"))};
     }
     QString shownPage() {
         return shell().helpWindow() != nullptr ? shell().helpWindow()->currentPage().fileName() : QString();
     }
     void showHelpMenu() {
-        for (QAction* menu : frame().menuBar()->actions())
+        for (QAction* menu : run_->frame().menuBar()->actions())
             if (menu->text() == QStringLiteral("&?")) Q_EMIT menu->menu()->aboutToShow();
     }
 
@@ -57,30 +50,31 @@ private Q_SLOTS:
     void initTestCase() { prepareQtApplication(*qApp); }
 
     void init() {
-        sandbox_ = std::make_unique<Sandbox>();
+        run_ = std::make_unique<Session>();
         // The program reads its settings once: what a test stores goes in before the start.
-        IniProfile(sandbox_->settingsFile()).writeInt("Tavo_1800", "AutoUpdateFlag", 14);
-        program_ = std::make_unique<Program>(*sandbox_);
-        QVERIFY(program_->app.start({QStringLiteral("tavo")}));
-        frame().show();
+        IniProfile(run_->sandbox.settingsFile()).writeInt("Tavo_1800", "AutoUpdateFlag", 14);
+        QVERIFY(run_->start());
+        run_->frame().show();
         dialogs_ = new ScriptedDialogs;
         shell().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs_));
         shell().setPlaces(places());
         MessageSink::takeShownTexts();
     }
 
-    void cleanup() {
-        program_.reset();
-        sandbox_.reset();
-    }
+    void cleanup() { run_.reset(); }
 
+    // Without its file the help says so; with it F1 opens the page's topic, and
+    // in a dialog the default.
     void f1OpensThePagesTopicAndInADialogTheDefault() {
-        placeHelp(QStringLiteral("tavo.qch"));
+        trigger(CommandId::Help);
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("chm-Datei wurde nicht gefunden!")});
+        QCOMPARE(shell().helpWindow(), nullptr);
+        QVERIFY(QFile::copy(QStringLiteral(TAVO_HELP_FILE), run_->sandbox.path(QStringLiteral("tavo.qch"))));
         const QString topics[] = {QStringLiteral("bauteile.html"), QStringLiteral("staendige-lasten.html"),
                                   QStringLiteral("nutzlasten.html"), QStringLiteral("ergebnis.html")};
         for (int page = 0; page < 4; ++page) {
-            frame().view()->tabControl()->SetActiveTab(page);
-            QTest::keyClick(frame().view()->GetActivePage(), Qt::Key_F1);
+            run_->view().tabControl()->SetActiveTab(page);
+            QTest::keyClick(run_->view().GetActivePage(), Qt::Key_F1);
             QCoreApplication::processEvents();  // the help comes after the key press
             QCOMPARE(MessageSink::takeShownTexts(), QStringList());
             QCOMPARE(shownPage(), topics[page]);
@@ -92,34 +86,16 @@ private Q_SLOTS:
             QCoreApplication::processEvents();  // the dialog's own loop
             return false;
         });
-        frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(output));
+        run_->frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(output));
         trigger(CommandId::HeaderFooter);
-        QCOMPARE(shownPage(), QStringLiteral("index.html"));
-
-        trigger(CommandId::Help);
-        QCOMPARE(shownPage(), QStringLiteral("index.html"));
-        QCOMPARE(MessageSink::takeShownTexts(), QStringList());
-    }
-
-    void aRenamedProgramLooksForAHelpFileOfItsName() {
-        placeHelp(QStringLiteral("tavo.qch"));
-        shell().setPlaces(places(QStringLiteral("bauwaage")));
-        trigger(CommandId::Help);
-        trigger(CommandId::HelpIndex);
-        QCOMPARE(MessageSink::takeShownTexts(),
-                 QStringList({QStringLiteral("chm-Datei wurde nicht gefunden!"), QStringLiteral("chm-Datei wurde nicht gefunden!")}));
-        QCOMPARE(shell().helpWindow(), nullptr);
-
-        placeHelp(QStringLiteral("bauwaage.qch"));
-        trigger(CommandId::HelpIndex);
         QCOMPARE(shownPage(), QStringLiteral("index.html"));
         QCOMPARE(MessageSink::takeShownTexts(), QStringList());
     }
 
     void theUpdateDialogStoresTheIntervalAndChecksThroughTheUpdater() {
-        const auto storedInterval = [this] { return IniProfile(sandbox_->settingsFile()).getInt("Tavo_1800", "AutoUpdateFlag", 0); };
-        sandbox_->file(QStringLiteral("Vordane"), "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/arguments\"\nexit 4\n");
-        QFile::setPermissions(sandbox_->path(QStringLiteral("Vordane")), QFile::ReadOwner | QFile::ExeOwner);
+        const auto storedInterval = [this] { return IniProfile(run_->sandbox.settingsFile()).getInt("Tavo_1800", "AutoUpdateFlag", 0); };
+        run_->sandbox.file(QStringLiteral("Vordane"), "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/arguments\"\nexit 4\n");
+        QFile::setPermissions(run_->sandbox.path(QStringLiteral("Vordane")), QFile::ReadOwner | QFile::ExeOwner);
 
         dialogs_->answer([](QDialog& dialog) {
             auto* days = dialog.findChild<QLineEdit*>();
@@ -133,28 +109,19 @@ private Q_SLOTS:
         trigger(CommandId::CheckForUpdate);
         QCOMPARE(dialogs_->shownTitles(), QStringList{QStringLiteral("Nach Updates suchen")});
         QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Installierte Version ist aktuell!")});
-        QVERIFY(sandbox_->bytes(sandbox_->path(QStringLiteral("arguments"))).startsWith("-i11 -aTavo -d18.0.0.1 -v"));
+        QVERIFY(run_->sandbox.bytes(run_->sandbox.path(QStringLiteral("arguments"))).startsWith("-i11 -aTavo -d18.0.0.1 -v"));
         QCOMPARE(storedInterval(), 1);
 
-        // "Jeden" with no valid number stores 7; "Abbrechen" stores nothing.
-        dialogs_->answer([](QDialog& dialog) {
-            dialog.findChild<QLineEdit*>()->setText(QStringLiteral("0"));
-            for (auto* choice : dialog.findChildren<QRadioButton*>())
-                if (choice->text() == QStringLiteral("J&eden")) choice->setChecked(true);
-            return true;
-        });
-        trigger(CommandId::CheckForUpdate);
-        QCOMPARE(storedInterval(), 7);
-        trigger(CommandId::CheckForUpdate);
-        QCOMPARE(storedInterval(), 7);
+        trigger(CommandId::CheckForUpdate);  // cancelled: nothing stored
+        QCOMPARE(storedInterval(), 1);
     }
 
     void remoteSupportIsOfferedOnlyWhileTheLauncherExists() {
-        QAction* remote = frame().action(CommandId::RemoteSupport);
+        QAction* remote = run_->frame().action(CommandId::RemoteSupport);
         showHelpMenu();
         QVERIFY(!remote->isEnabled());
 
-        const QString launcher = sandbox_->file(QStringLiteral("kova_teamviewer_de"), "kein Programm");
+        const QString launcher = run_->sandbox.file(QStringLiteral("kova_teamviewer_de"), "kein Programm");
         showHelpMenu();
         QVERIFY2(!remote->isEnabled(), "kept from the first look");
 
