@@ -31,13 +31,6 @@ int rowHeaderWidth(const XGridWnd* grid) {
     return grid->verticalHeader()->isVisible() ? grid->verticalHeader()->width() : 0;
 }
 
-// Fits an own table: the value column as wide as the longest of its headers,
-// the description the rest.
-void fitOwnColumns(XGridWnd* grid, const std::string& longestValueHeader) {
-    grid->SetColWidth(2, headerWidth(grid, longestValueHeader));
-    grid->SetStretchColumn(1);
-}
-
 std::string ownPermanentValueHeader(std::uint32_t unit) {
     switch (unit) {
     case PermanentUnit::Layer: return cp1252("Wichte (kN/m³)");
@@ -181,38 +174,54 @@ bool GridLasten_ST::viewportEvent(QEvent* event) {
     return true;
 }
 
-GridLasten_eigST::GridLasten_eigST(Document& document, QWidget* parent)
-    : XEditGridClass(2, PermanentLoadTables::kEntries, parent), document_(document) {}
+OwnLoadGrid::OwnLoadGrid(Document& document, int rows, QWidget* parent)
+    : XEditGridClass(2, rows, parent), document_(document) {}
 
-void GridLasten_eigST::SetupColumns() {
+void OwnLoadGrid::SetupColumns() {
     SetColumnStyle(1, CellKind::Edit, Qt::AlignLeft);
     SetColumnStyle(2, CellKind::Edit, Qt::AlignRight);
 }
 
-void GridLasten_eigST::ColumnTitle(int column, std::string& text) {
-    const PermanentLoadTables& tables = document_.project().permanentTables;
+void OwnLoadGrid::ColumnTitle(int column, std::string& text) {
     if (column == 1) text = "Bezeichnung";
-    if (column == 2) text = ownPermanentValueHeader(tables.ownTableUnit[tables.currentGroup][tables.currentTable]);
+    if (column == 2) text = valueHeader();
 }
 
-void GridLasten_eigST::CellText(int column, int row, std::string& text) {
-    const PermanentLoadTables& tables = document_.project().permanentTables;
-    if (tables.tableChosen == 0 || row < 1 || row > GetRowCount()) return;
-    const auto& source = column == 1 ? tables.description : tables.value;
-    text = source[kOwn][tables.currentGroup][tables.currentTable][row - 1];
+void OwnLoadGrid::CellText(int column, int row, std::string& text) {
+    const Entries entries = chosenEntries();
+    if (entries.count == nullptr || row < 1 || row > GetRowCount()) return;
+    text = (column == 1 ? entries.descriptions : entries.values)[row - 1];
 }
 
-void GridLasten_eigST::CommitCellText(int column, int row, const std::string& text) {
-    PermanentLoadTables& tables = document_.project().permanentTables;
-    if (tables.tableChosen == 0 || column > 2) return;
-    const auto g = tables.currentGroup;
-    const auto t = tables.currentTable;
-    if (editOwnEntry(tables.description[kOwn][g][t][row - 1], tables.value[kOwn][g][t][row - 1],
-                     tables.entryCount[kOwn][g][t], column, text))
+void OwnLoadGrid::CommitCellText(int column, int row, const std::string& text) {
+    const Entries entries = chosenEntries();
+    if (entries.count == nullptr || column > 2) return;
+    if (editOwnEntry(entries.descriptions[row - 1], entries.values[row - 1], *entries.count, column, text))
         document_.markModified();
 }
 
-void GridLasten_eigST::FitTableColumns() { fitOwnColumns(this, ownPermanentValueHeader(PermanentUnit::Layer)); }
+void OwnLoadGrid::FitTableColumns() {
+    SetColWidth(2, headerWidth(this, longestValueHeader()));
+    SetStretchColumn(1);
+}
+
+GridLasten_eigST::GridLasten_eigST(Document& document, QWidget* parent)
+    : OwnLoadGrid(document, PermanentLoadTables::kEntries, parent) {}
+
+OwnLoadGrid::Entries GridLasten_eigST::chosenEntries() const {
+    PermanentLoadTables& tables = document_.project().permanentTables;
+    if (tables.tableChosen == 0) return {};
+    const auto g = tables.currentGroup;
+    const auto t = tables.currentTable;
+    return {tables.description[kOwn][g][t], tables.value[kOwn][g][t], &tables.entryCount[kOwn][g][t]};
+}
+
+std::string GridLasten_eigST::valueHeader() const {
+    const PermanentLoadTables& tables = document_.project().permanentTables;
+    return ownPermanentValueHeader(tables.ownTableUnit[tables.currentGroup][tables.currentTable]);
+}
+
+std::string GridLasten_eigST::longestValueHeader() const { return ownPermanentValueHeader(PermanentUnit::Layer); }
 
 GridLasten_NU::GridLasten_NU(Document& document, QWidget* parent)
     : XEditGridClass(3, ImposedLoadTables::kEntries, parent), document_(document) {}
@@ -271,36 +280,22 @@ void GridLasten_NU::resizeEvent(QResizeEvent* event) {
 }
 
 GridLasten_eigNU::GridLasten_eigNU(Document& document, QWidget* parent)
-    : XEditGridClass(2, ImposedLoadTables::kEntries, parent), document_(document) {}
+    : OwnLoadGrid(document, ImposedLoadTables::kEntries, parent) {}
 
-void GridLasten_eigNU::SetupColumns() {
-    SetColumnStyle(1, CellKind::Edit, Qt::AlignLeft);
-    SetColumnStyle(2, CellKind::Edit, Qt::AlignRight);
-}
-
-void GridLasten_eigNU::ColumnTitle(int column, std::string& text) {
-    const ImposedLoadTables& tables = document_.project().imposedTables;
-    if (column == 1) text = "Bezeichnung";
-    if (column == 2) text = imposedValueHeader(tables.ownTableUnit[tables.currentTable]);
-}
-
-void GridLasten_eigNU::CellText(int column, int row, std::string& text) {
-    const ImposedLoadTables& tables = document_.project().imposedTables;
-    if (tables.tableChosen == 0 || row < 1 || row > GetRowCount()) return;
-    const auto& source = column == 1 ? tables.description : tables.value;
-    text = source[ImposedLoadTables::kOwn][tables.currentTable][row - 1];
-}
-
-void GridLasten_eigNU::CommitCellText(int column, int row, const std::string& text) {
+OwnLoadGrid::Entries GridLasten_eigNU::chosenEntries() const {
     ImposedLoadTables& tables = document_.project().imposedTables;
-    if (tables.tableChosen == 0 || column > 2) return;
+    if (tables.tableChosen == 0) return {};
     const auto t = tables.currentTable;
-    if (editOwnEntry(tables.description[ImposedLoadTables::kOwn][t][row - 1], tables.value[ImposedLoadTables::kOwn][t][row - 1],
-                     tables.entryCount[ImposedLoadTables::kOwn][t], column, text))
-        document_.markModified();
+    return {tables.description[ImposedLoadTables::kOwn][t], tables.value[ImposedLoadTables::kOwn][t],
+            &tables.entryCount[ImposedLoadTables::kOwn][t]};
 }
 
-void GridLasten_eigNU::FitTableColumns() { fitOwnColumns(this, imposedValueHeader(ImposedUnit::AreaLoad)); }
+std::string GridLasten_eigNU::valueHeader() const {
+    const ImposedLoadTables& tables = document_.project().imposedTables;
+    return imposedValueHeader(tables.ownTableUnit[tables.currentTable]);
+}
+
+std::string GridLasten_eigNU::longestValueHeader() const { return imposedValueHeader(ImposedUnit::AreaLoad); }
 
 GridBT_Bez::GridBT_Bez(Document& document, Rows rows, QWidget* parent)
     : XEditGridClass(1, rows == Rows::Permanent ? kMaxPermanentRows : kMaxImposedRows, parent),

@@ -2,6 +2,9 @@
 
 #include "ui/widgets/XEditGridClass.h"
 
+#include <cstdint>
+#include <string>
+
 namespace tavo {
 
 class Document;
@@ -33,22 +36,48 @@ private:
     bool shortValueHeader_ = false;
 };
 
-// The chosen own permanent-load table: description and value, both editable.
-class GridLasten_eigST : public XEditGridClass {
+// An own load table: description and value, both editable, each edit handed to
+// the rules of OwnLoadTables. The two kinds differ only in where their entries
+// live and in the value's unit.
+class OwnLoadGrid : public XEditGridClass {
     Q_OBJECT
 
 public:
-    explicit GridLasten_eigST(Document& document, QWidget* parent = nullptr);
+    // Widths for the chosen table: the value column as wide as the longest of its headers.
     void FitTableColumns();
 
 protected:
+    // The entries of the chosen table; none when no table is chosen.
+    struct Entries {
+        std::string* descriptions = nullptr;
+        std::string* values = nullptr;
+        std::uint16_t* count = nullptr;
+    };
+
+    OwnLoadGrid(Document& document, int rows, QWidget* parent);
+    virtual Entries chosenEntries() const = 0;
+    virtual std::string valueHeader() const = 0;
+    virtual std::string longestValueHeader() const = 0;
+
     void SetupColumns() override;
     void CellText(int column, int row, std::string& text) override;
     void ColumnTitle(int column, std::string& text) override;
     void CommitCellText(int column, int row, const std::string& text) override;
 
-private:
     Document& document_;
+};
+
+// The chosen own permanent-load table.
+class GridLasten_eigST : public OwnLoadGrid {
+    Q_OBJECT
+
+public:
+    explicit GridLasten_eigST(Document& document, QWidget* parent = nullptr);
+
+protected:
+    Entries chosenEntries() const override;
+    std::string valueHeader() const override;
+    std::string longestValueHeader() const override;
 };
 
 // The chosen built-in imposed-load table, read-only.
@@ -72,21 +101,16 @@ private:
 };
 
 // The chosen own imposed-load table.
-class GridLasten_eigNU : public XEditGridClass {
+class GridLasten_eigNU : public OwnLoadGrid {
     Q_OBJECT
 
 public:
     explicit GridLasten_eigNU(Document& document, QWidget* parent = nullptr);
-    void FitTableColumns();
 
 protected:
-    void SetupColumns() override;
-    void CellText(int column, int row, std::string& text) override;
-    void ColumnTitle(int column, std::string& text) override;
-    void CommitCellText(int column, int row, const std::string& text) override;
-
-private:
-    Document& document_;
+    Entries chosenEntries() const override;
+    std::string valueHeader() const override;
+    std::string longestValueHeader() const override;
 };
 
 // The names of the active element's permanent or imposed rows, read-only.
