@@ -1,10 +1,5 @@
-#include "output/qt/QtPainterDevice.h"
-
 #include <QFile>
-#include <QImage>
 #include <QPageLayout>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -12,7 +7,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <memory>
 
@@ -24,72 +18,11 @@
 #include "output/qt/PrintSystem.h"
 
 namespace tavo {
-namespace {
-
-// Qt keeps a PDF page in points, so its size in pixels may be a little off.
-bool near(int actual, int expected) { return std::abs(actual - expected) <= 2; }
-
-}  // namespace
 
 class QtOutputTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // 0.5 pt is 8.3 pixels at 1200 dpi; drawn ten times smaller a rule still keeps a pixel.
-    void rulesAreHalfAPointWideAndNeverThinnerThanAPixel() {
-        const auto darkRows = [](const QImage& image, int x) {
-            int rows = 0;
-            for (int y = 0; y < image.height(); ++y) rows += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
-            return rows;
-        };
-        QImage paper(400, 100, QImage::Format_RGB32);
-        paper.setDotsPerMeterX(1200 * 10000 / 254);
-        paper.setDotsPerMeterY(1200 * 10000 / 254);
-        paper.fill(Qt::white);
-        {
-            QPainter painter(&paper);
-            QtPainterDevice device(paper, &painter);
-            device.drawLine(10, 50, 390, 50);
-        }
-        QVERIFY(darkRows(paper, 200) >= 8 && darkRows(paper, 200) <= 9);
-
-        QImage screen(40, 10, QImage::Format_RGB32);
-        screen.fill(Qt::white);
-        {
-            QPainter painter(&screen);
-            painter.scale(0.1, 0.1);
-            QtPainterDevice device(paper, &painter);
-            device.drawLine(10, 50, 390, 50);
-        }
-        QCOMPARE(darkRows(screen, 20), 1);
-    }
-
-    void cellHeightFontsFillTheirCell() {
-        QImage image(2100, 2970, QImage::Format_RGB32);  // A4 at 254 dpi
-        image.setDotsPerMeterX(10000);
-        image.setDotsPerMeterY(10000);
-        const QtPainterDevice device(image, nullptr);
-        const auto cell = device.fontMetrics(FontRequest{FontRecord{}, 100});
-        const auto character = device.fontMetrics(FontRequest{FontRecord{}, -100});
-        QVERIFY(cell && character);
-        QVERIFY(cell->lineHeight < character->lineHeight);
-        QVERIFY(cell->lineHeight >= 99 && cell->lineHeight <= 110);  // cell plus leading
-    }
-
-    void pdfWriterMarginsAreTheUnprintableBorder() {
-        QTemporaryDir dir;
-        QPdfWriter writer(dir.filePath("border.pdf"));
-        writer.setResolution(254);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
-        QtPainterDevice device(writer, nullptr);
-        const DeviceGeometry geometry = device.geometry();
-        QVERIFY(near(geometry.paperWidth, 2100) && near(geometry.paperHeight, 2970));
-        QVERIFY(near(geometry.printableOffsetX, 50) && near(geometry.printableOffsetY, 50));
-        QVERIFY(near(geometry.printableWidth, 2000));
-        QCOMPARE(geometry.printableHeightMm, 287);
-    }
-
     // The table gives what the font engine gives for the same glyphs: the kerning of
     // each pair on its left glyph, none after the last; placed on whole pixels after
     // the glyphs already gathered.
