@@ -4,14 +4,10 @@
 Usage: maximal_project.py [--largest] OUT.json
 
 7 components of 7 elements, each with 25 permanent rows (layers, area, line and
-point loads in turn) and 15 imposed rows (area, line and point loads in turn).
-The derived numbers follow the program's rules, some descriptions are long enough
-to be split in the listing, texts carry letters beyond ASCII, some elements have
-no influence widths, and the start page is 997, so that page numbers reach four
-digits.
-
-With --largest every text is as long as a project holds it as well: names and
-descriptions of 511 bytes, title lines of 80 characters.
+point loads in turn) and 15 imposed rows (area, line and point loads in turn), the
+derived numbers by the program's rules; long descriptions, letters beyond ASCII,
+elements without influence widths, start page 997 for four-digit page numbers.
+With --largest every text is as long as a project holds it as well.
 """
 
 import json

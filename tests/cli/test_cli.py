@@ -238,11 +238,6 @@ def thickest_rule(pdf, dpi):
     return thickest
 
 
-def settings_text(**print_keys):
-    keys = dict({"Datei": 1, "Datum": 1, "Zeit": 0, "Seite": 2}, **print_keys)
-    return "[Print]\n" + "".join(f"{key}={value}\n" for key, value in keys.items())
-
-
 class CliTestCase(unittest.TestCase):
     def setUp(self):
         folder = tempfile.TemporaryDirectory()
@@ -529,7 +524,8 @@ class Listings(CliTestCase):
     # The text reaches the margins of the settings, measured from the paper's edge, and stays inside them.
     def test_margins_of_the_settings_are_measured_from_the_paper_edge(self):
         pattern = r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)"'
-        pdf = self.make_pdf(DEMO, "--settings", self.write("rand.ini", "[Print]\nLeft=35\nTop=25\nRight=15\nBottom=30\n"))
+        settings = self.write("rand.ini", "[Print]\nLeft=35\nTop=25\nRight=15\nBottom=30\n")
+        pdf = self.make_pdf(DEMO, "--settings", settings)
         boxes = [tuple(map(float, box)) for box in re.findall(pattern, poppler("pdftotext", "-bbox", pdf, "-"))]
         left, top, right, bottom = (value * 72 / 25.4 for value in (35, 25, 15, 30))
         self.assertAlmostEqual(min(box[0] for box in boxes), left, delta=1.0)
@@ -553,21 +549,18 @@ class Listings(CliTestCase):
 
 # The listing as a line printer prints it, pages separated by form feeds.
 class Text(CliTestCase):
-    def last_line(self, page):
-        return page.splitlines()[-1].strip()
-
     def test_footers_name_the_project_as_given_by_the_settings_of_the_option_or_else_of_tavo_ini(self):
-        rows = [{"description": f"Schicht {i}", "rowUnit": 2, "areaLoad": "1.00"} for i in range(25)]
-        self.import_project(project_of(*[{"name": f"Element {e}", "permanent": rows} for e in range(3)], startPage=12))
-        settings = self.write("print.ini", settings_text(Zeit=1))
+        rows = [{"rowUnit": 2, "areaLoad": "1.00"}] * 25
+        self.import_project(project_of(*[{"permanent": rows}] * 3, startPage=12))
+        settings = self.write("print.ini", "[Print]\nDatei=1\nDatum=1\nZeit=1\nSeite=2\n")
         pages = self.succeed("text", "projekt.tavo", "--settings", settings).split("\f")
         self.assertGreater(len(pages), 1)
         for number, page in enumerate(pages, start=12):
-            self.assertRegex(self.last_line(page), f"^{FOOTER}projekt\\.tavo {DATE} \\d\\d:\\d\\d +Seite: +{number}$")
-
-        self.write(os.path.join(self.env["XDG_CONFIG_HOME"], "Kova-Software/Tavo.ini"), settings_text(Datei=0, Seite=0))
+            self.assertRegex(page.rstrip(), f"\n *{FOOTER}projekt\\.tavo {DATE} \\d\\d:\\d\\d +Seite: +{number}$")
         # Without the path the date keeps the blank it is preceded by.
-        self.assertRegex(self.last_line(self.succeed("text", "projekt.tavo")), f"^{FOOTER} {DATE}$")
+        tavo_ini = os.path.join(self.env["XDG_CONFIG_HOME"], "Kova-Software/Tavo.ini")
+        self.write(tavo_ini, "[Print]\nDatei=0\nDatum=1\nZeit=0\nSeite=0\n")
+        self.assertRegex(self.succeed("text", "projekt.tavo").rstrip(), f"\n *{FOOTER} {DATE}$")
 
 
 if __name__ == "__main__":
