@@ -89,8 +89,7 @@ private slots:
         const HeaderLines banner = HeaderLines::makersBanner();
         const QPageLayout landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
         const PdfExport result = exportPdf(*project, {settings, banner, "Haus.tavo"}, "Haus", path.toStdString(), landscape);
-        QVERIFY(result.written);
-        QVERIFY(result.messages.empty());
+        QVERIFY(result.written && result.messages.empty());
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
