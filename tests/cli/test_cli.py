@@ -505,6 +505,18 @@ class Listings(CliTestCase):
         # Rules of 0.5 pt: over four pixels at 600 dpi, where a hairline would be one.
         self.assertGreaterEqual(thickest_rule(pdf, 600), 4)
 
+    # The sample's derived numbers are what typing its thickness and then its width into each row gives.
+    def test_demo_numbers_are_those_of_the_programs_arithmetic(self):
+        demo = json.loads(self.succeed("json", DEMO))
+        rows = [r for c in demo["components"] for e in c["elements"] for r in e["permanent"] + e["imposed"]]
+        self.assertGreater(len(rows), 20)
+        for row in rows:
+            area, width = row["areaLoad"], row["influenceWidth"]
+            if row.get("thickness"):
+                self.assertEqual(area, load_text(number(row["unitWeight"]) * number(row["thickness"]) / 100), row)
+            if area:
+                self.assertEqual(row["lineLoad"], load_text(number(area) * number(width)) if width else "", row)
+
     # This listing fills its last page to the bottom; the two blank lines after its
     # last table must not begin a page of their own, which would hold only the frames.
     def test_maximal_listing(self):
