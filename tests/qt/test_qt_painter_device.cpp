@@ -1,6 +1,4 @@
 #include <QFile>
-#include <QPageLayout>
-#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -8,13 +6,9 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
-#include <memory>
 
-#include "output/HeaderLines.h"
-#include "output/PrintSettings.h"
 #include "model/Windows1252.h"
 #include "output/qt/CodePageGlyphs.h"
-#include "output/qt/PdfExport.h"
 #include "output/qt/PrintSystem.h"
 
 namespace tavo {
@@ -78,25 +72,6 @@ private slots:
         QVERIFY(mayHaveDefaultPrinter({false, {missing}, {folder.path().toStdString()}, port}));
         QVERIFY(scheduler.listen(QHostAddress::LocalHost, port));
         QVERIFY(mayHaveDefaultPrinter(nothing));
-    }
-
-    // The export is made on the paper it is given, not that of the default printer.
-    void landscapePaperGivesWidePdfPages() {
-        const QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("quer.pdf"));
-        const auto project = std::make_unique<ProjectData>();
-        const PrintSettings settings;
-        const HeaderLines banner = HeaderLines::makersBanner();
-        const QPageLayout landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
-        const PdfExport result = exportPdf(*project, {settings, banner, "Haus.tavo"}, "Haus", path.toStdString(), landscape);
-        QVERIFY(result.written && result.messages.empty());
-
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString pdf = QString::fromLatin1(file.readAll());
-        QCOMPARE(pdf.count(QStringLiteral("/MediaBox")), 1);
-        static const QRegularExpression wide(QStringLiteral(R"(/MediaBox \[0 0 842\.\d+ 595\.\d+\])"));
-        QVERIFY(wide.match(pdf).hasMatch());
     }
 };
 
