@@ -100,7 +100,7 @@ TEST_F(DocumentTest, OffersTheSampleOnlyAtTheFirstNewProjectOfTheRun) {
     EXPECT_EQ(firstComponent(), "Text Bauteil 1");
 }
 
-TEST_F(DocumentTest, ADeclinedMissingOrStoppedSampleLeavesTheNewProject) {
+TEST_F(DocumentTest, AMissingSampleLeavesTheNewProject) {
     Document elsewhere(prompts, shell, folder.file("nowhere"));
     prompts.answers = {Answer::Yes};
     ASSERT_TRUE(elsewhere.newDocument());
@@ -108,16 +108,6 @@ TEST_F(DocumentTest, ADeclinedMissingOrStoppedSampleLeavesTheNewProject) {
     EXPECT_TRUE(prompts.shown[1].starts_with("Fehler beim Öffnen von " + elsewhere.demoPath() + " [0]!\n")) << prompts.shown[1];
     EXPECT_EQ(elsewhere.project().componentNames[0], "Text Bauteil 1");
     EXPECT_EQ(elsewhere.path(), "");
-
-    // Stopped, the offer stays off in later runs, which read the setting at their first new project.
-    prompts.shown.clear();
-    document.stopOfferingDemo();
-    EXPECT_EQ(shell.storedSkip, 1);
-    EXPECT_EQ(prompts.shown, Texts{"Das Demoprojekt kann nun nur mehr über das\nÖffnen-Menü geladen werden."});
-    Document later(prompts, shell, folder.path().string());
-    ASSERT_TRUE(later.newDocument());
-    EXPECT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(later.project().skipDemoQuestion, 1);
 }
 
 TEST_F(DocumentTest, AFailedOpenKeepsTheProjectItsNameAndItsModifiedFlag) {

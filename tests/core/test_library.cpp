@@ -103,13 +103,7 @@ TEST(SelfWeightLibrary, PerUnitKindsAndDependentEntriesPointAtTheRightTexts) {
     EXPECT_FALSE(parentTextOf(5, 1, 0).has_value());
 }
 
-TEST(ValueTexts, KindParamsAndRangeOfEachForm) {
-    EXPECT_EQ(valueKindOf("24.0"), ValueKind::Single);
-    EXPECT_EQ(valueKindOf("1;2"), ValueKind::Single);
-    EXPECT_EQ(valueKindOf("1;2;3"), ValueKind::Range);
-    EXPECT_EQ(valueKindOf(">= 1;2;3"), ValueKind::LowerBound);  // the bound wins over a range
-    EXPECT_EQ(valueKindOf(">a;b;c;d"), ValueKind::DryDensity);  // checked first
-
+TEST(ValueTexts, ParamsAndRangeOfEachForm) {
     auto tables = std::make_unique<PermanentLoadTables>();
     const auto params = [&] { return std::vector<std::string>(tables->params, tables->params + 7); };
     tables->loadParamsForTakeOver("Trockenrohdichte;450;850;850;5.0;9.5;9.5");

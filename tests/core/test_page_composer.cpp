@@ -144,8 +144,6 @@ TEST_F(PageComposerTest, PagesTakeLinesBlocksAndFramesByTheirHeight) {
         {"a trailing break ends the line it interrupts and adds an empty page",
          [&] { composer.print("unfinished"); composer.pageBreak(); }, {"unfinished", ""}},
         {"69 lines fill a page", [&] { writeLines(70); }, {"L0..L68 (69)", "L69"}},
-        {"blank lines that overflow before a break make no page of their own",
-         [&] { writeLines(69); composer.print("\n\n"); composer.pageBreak(); }, {"L0..L68 (69)", ""}},
         {"a blank line that overflows with text after it keeps its page",
          [&] { writeLines(69); composer.print("\nL69\n"); composer.pageBreak(); }, {"L0..L68 (69)", "L69", ""}},
         {"a block keeps at most 30 lines together; 1210 pixels are left for it",
@@ -165,30 +163,6 @@ TEST_F(PageComposerTest, PagesTakeLinesBlocksAndFramesByTheirHeight) {
              writeLines(1); writeBlock(30, "B"); writeLines(1, "after");
          },
          {"L0", "B0..B22 (23)", "B23..after0 (8)"}},
-        {"keepTogether begins a new block when the open one cannot take the lines",
-         [&] {
-             writeLines(39);
-             composer.beginBlock();
-             writeLines(28, "B");
-             composer.keepTogether(3);
-             writeLines(3, "S");
-             composer.endBlock();
-         },
-         {"L0..B27 (67)", "S0..S2 (3)"}},
-        {"under a continuation head a full block goes on in the next, and a page it begins shows the head",
-         [&] {
-             writeLines(30);
-             composer.beginBlock();
-             writeLines(2, "T");
-             composer.beginContinuationHead();
-             writeLines(2, "K");
-             composer.endContinuationHead();
-             writeLines(38, "R");  // 28 fill the block, 10 go on
-             composer.endBlock();
-             composer.endContinuation();
-             writeLines(70, "after");  // the head ended: the next page has none
-         },
-         {"L0..R27 (60)", "K0..after56 (69)", "after57..after69 (13)"}},
         {"the line that ends after endBlock is no longer in the block",
          [&] {
              writeLines(68); composer.beginBlock(); composer.print("in block\nsum");

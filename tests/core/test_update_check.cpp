@@ -120,13 +120,6 @@ TEST_F(UpdateCheck, ANewerVersionOnTheServerIsDownloadedWhenTheUserAgrees) {
     prompts.answers = {Answer::No};
     update().checkNow();
     EXPECT_EQ(system.runs, Texts{options("11")});
-
-    // A failed download is reported as a failed check would be.
-    forget();
-    system.codes = {6, 12};
-    prompts.answers = {Answer::Yes};
-    update().checkNow();
-    EXPECT_EQ(prompts.shown.back(), "Download abgebrochen!");
 }
 
 TEST_F(UpdateCheck, ADownloadedInstallerIsInstalledAtTheStartOnlyIfNewerAndWanted) {
