@@ -153,9 +153,7 @@ TEST(ImposedLibrary, HasTheFiveTablesOfTheStandard) {
 
 TEST(ImposedLibrary, RowNamesCarryTheCategoryOfTheStandard) {
     const ImposedLoadTables& library = builtIn<ImposedLoadTables>();
-    EXPECT_EQ(library.rowNameOf(0, 0),
-              "Kat. A1, Wohnfl\xE4" "chen, R\xE4ume in Wohngeb\xE4uden und -h\xE4usern; Zimmer in Hotels; K\xFC" "chen, "
-              "Toiletten in bestehenden Geb\xE4uden etc.");
+    EXPECT_TRUE(library.rowNameOf(0, 0).starts_with("Kat. A1, Wohnfl\xE4" "chen"));
     EXPECT_EQ(library.rowNameOf(0, 12), "Zuschlag f\xFCr Balkone");  // a surcharge has no category
 
     // The point-load tables repeat the categories of the area-load tables.

@@ -141,8 +141,6 @@ TEST_F(PageComposerTest, PagesTakeLinesBlocksAndFramesByTheirHeight) {
     };
     const std::vector<Case> cases{
         {"an empty document", [] {}, {""}},
-        {"a trailing break ends the line it interrupts and adds an empty page",
-         [&] { composer.print("unfinished"); composer.pageBreak(); }, {"unfinished", ""}},
         {"69 lines fill a page", [&] { writeLines(70); }, {"L0..L68 (69)", "L69"}},
         {"a blank line that overflows with text after it keeps its page",
          [&] { writeLines(69); composer.print("\nL69\n"); composer.pageBreak(); }, {"L0..L68 (69)", "L69", ""}},
@@ -169,16 +167,6 @@ TEST_F(PageComposerTest, PagesTakeLinesBlocksAndFramesByTheirHeight) {
              composer.endBlock(); composer.print("\n");
          },
          {"L0..in block (69)", "sum"}},
-        {"header and footer take their height from every page",
-         [&] {
-             composer.beginFrame(FrameKind::Footer);
-             writeLines(1, "F");
-             composer.beginFrame(FrameKind::Header);  // closes the footer
-             writeLines(2, "H");
-             composer.endFrame();
-             writeLines(100);
-         },
-         {"H0..F0 (69)", "H0..F0 (37)"}},
         {"a frame keeps 15 lines; a header below the body applies from the next page",
          [&] { writeLines(1); writeFrame(FrameKind::Header, 20, "H"); composer.pageBreak(); writeLines(1, "P"); },
          {"L0", "H0..P0 (16)"}},

@@ -83,7 +83,6 @@ TEST_F(PageFramesTest, HeaderPrintsTheBannerLiterallyAndOnlyTheTitleLinesThatAre
 TEST_F(PageFramesTest, FooterShowsTheTextInTheSmallFontAndTheChosenNumbering) {
     EXPECT_THAT(footerTexts(2, "Bauwaage", "x.tavo"),
                 ElementsAre("KOVA - Bauwaage   ", "x.tavo (small)", "Seite:", "12"));
-    EXPECT_THAT(footerTexts(1, "Bauwaage", "x.tavo"), ElementsAre("KOVA - Bauwaage   ", "x.tavo (small)", "Seite:"));
     EXPECT_THAT(footerTexts(0, "Bauwaage", ""), ElementsAre("KOVA - Bauwaage   "));
     EXPECT_THAT(footerTexts(0, "", "nur Text"), ElementsAre("nur Text (small)"));
 }
