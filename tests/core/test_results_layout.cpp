@@ -8,9 +8,8 @@ namespace tavo {
 namespace {
 
 // The fixed device's A4 page with margins of 10 mm leaves 1900 × 2770 pixels:
-// bands of 277 pixels, steps of 190. Its default font makes lines 40 high.
+// bands of 277 pixels. Its default font makes lines 40 high.
 constexpr int kBand = 277;
-constexpr int kStep = 190;
 constexpr int kLine = 40;
 
 class BandIndexTest : public ::testing::Test {
@@ -43,25 +42,6 @@ TEST_F(BandIndexTest, BandsAreTenthsOfThePrintableAreaAndHoldEveryLineThatReache
     EXPECT_EQ(index.band(14).lastLine, 99u);
 }
 
-TEST_F(BandIndexTest, ScrollingLetsTheLastBandStandAtTheTopAndTheRightEdgeAtTheRight) {
-    compose(100);
-    // Two bands high: the last of the 15 may stand at the top, and one more.
-    EXPECT_EQ(index.scrollMaxima(1000, 2 * kBand).vertical, 14);
-    EXPECT_EQ(index.scrollMaxima(1000, 20 * kBand).vertical, 0);
-    // 900 pixels hidden: four whole steps and one for the rest.
-    EXPECT_EQ(index.scrollMaxima(1000, kBand).horizontal, 5);
-    // Wider than the document by a step or more: nothing to scroll.
-    EXPECT_EQ(index.scrollMaxima(1900 + kStep, kBand).horizontal, 0);
-    // A page moves by the bands the window holds, at least by one.
-    EXPECT_EQ(index.bandsPerPage(3 * kBand + 10), 3);
-    EXPECT_EQ(index.bandsPerPage(0), 1);
-
-    compose(0);
-    EXPECT_TRUE(index.empty());
-    EXPECT_EQ(index.scrollMaxima(100, 100).vertical + index.scrollMaxima(100, 100).horizontal, 0);
-    EXPECT_TRUE(index.linesToPaint(0, 1000, 0).empty());
-}
-
 TEST_F(BandIndexTest, PaintingTakesTheLinesOfTheShownBandsAndTheBandAbove) {
     compose(100);
     // At the top: bands 0 and 1.
@@ -74,28 +54,12 @@ TEST_F(BandIndexTest, PaintingTakesTheLinesOfTheShownBandsAndTheBandAbove) {
     EXPECT_EQ(scrolled.end, static_cast<std::size_t>((8 * kBand - 1) / kLine + 1));
     // Beyond the last band the range ends with the document.
     EXPECT_EQ(index.linesToPaint(0, 10 * kBand, 14).end, 100u);
-}
 
-TEST(ScreenMapping, PaperInchIsScreenInchAtNormalAndLargerAtTheOtherSizes) {
-    const ScreenMapping normal(1200, 600, 96, 96, zoomFactorOf(DisplaySize::Normal));
-    EXPECT_EQ(normal.toDeviceX(96), 1200);
-    EXPECT_EQ(normal.toDeviceY(96), 600);
-
-    const ScreenMapping medium(1200, 1200, 96, 96, zoomFactorOf(DisplaySize::Medium));
-    EXPECT_EQ(medium.toDeviceX(144), 1200);  // an inch of paper on 1.5 inches of screen
-
-    const ScreenMapping large(1200, 1200, 96, 120, zoomFactorOf(DisplaySize::Large));
-    EXPECT_EQ(large.toDeviceY(240), 1200);
-    EXPECT_DOUBLE_EQ(large.scaleY(), 0.2);
-}
-
-TEST(WheelNotches, EveryWholeNotchScrollsOneBandAndTheRestWaits) {
-    WheelNotches wheel;
-    EXPECT_EQ(wheel.add(60), 0);
-    EXPECT_EQ(wheel.add(60), -1);  // away from the user: up
-    EXPECT_EQ(wheel.add(-360), 1);  // three notches at once: still one band
-    EXPECT_EQ(wheel.add(-119), 0);
-    EXPECT_EQ(wheel.add(-1), 1);
+    // An empty listing has no band to paint or scroll.
+    compose(0);
+    EXPECT_TRUE(index.empty());
+    EXPECT_EQ(index.scrollMaxima(100, 100).vertical + index.scrollMaxima(100, 100).horizontal, 0);
+    EXPECT_TRUE(index.linesToPaint(0, 1000, 0).empty());
 }
 
 }  // namespace
