@@ -87,6 +87,22 @@ TEST_F(PageFramesTest, FooterShowsTheTextInTheSmallFontAndTheChosenNumbering) {
     EXPECT_THAT(footerTexts(0, "", "nur Text"), ElementsAre("nur Text (small)"));
 }
 
+// Four digits fill the number's slot: a blank still stands between it and the word.
+TEST_F(PageFramesTest, FooterKeepsAGapBeforeAFourDigitPageNumber) {
+    FixedMetricsDevice device;
+    begin(device, 1000);
+    writeFooter(composer, fonts, 2, 1, "Bauwaage", "");
+    FixedMetricsDevice out;
+    finishOn(out, 1000);
+    ASSERT_EQ(out.texts().size(), 3u);
+    const auto& label = out.texts()[1];
+    const auto& number = out.texts()[2];
+    ASSERT_EQ(label.text + number.text, "Seite:1000");
+    const int labelEnd = label.x + device.textWidth(label.font, label.text);
+    EXPECT_EQ(number.x - labelEnd, device.textWidth(number.font, " "));
+    EXPECT_EQ(number.x + device.textWidth(number.font, "1000"), composer.printableRect().right);
+}
+
 // --- Output fonts -------------------------------------------------------------------------
 
 // The golden listings draw on a device without fonts; the fonts the dialogs set
