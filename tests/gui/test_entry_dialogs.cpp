@@ -86,7 +86,6 @@ private Q_SLOTS:
         dialog.densityField()->setText(QStringLiteral("650"));
         QTest::keyClick(dialog.densityField(), Qt::Key_Tab);
         QCOMPARE(dialog.unitWeightField()->text(), QStringLiteral("7.25"));
-        QTRY_COMPARE(dialog.densityField()->selectedText(), QStringLiteral("650"));
 
         dialog.densityField()->setFocus();
         dialog.densityField()->setText(QStringLiteral("449"));
@@ -100,7 +99,6 @@ private Q_SLOTS:
         QVERIFY(acceptWith(dialog, dialog.unitWeightField(), QStringLiteral("6,1")));
         QCOMPARE(dialog.unitWeight(), 6.1);
     }
-
 };
 
 QTEST_MAIN(EntryDialogsTest)
