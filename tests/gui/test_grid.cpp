@@ -155,6 +155,10 @@ private Q_SLOTS:
             QVERIFY2(current() == c.next, c.name);
         }
         QCOMPARE(shown(*grid_, 1, 3), QStringLiteral("10"));  // the derived cell followed at once
+        // The keypad's Enter on a cell moves on like Return.
+        cell(1, 6);
+        QTest::keyClick(grid_, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(current(), std::make_pair(2, 2));
     }
 
     // Tab leaves the grid; from a cell editor the entry is committed first.
