@@ -32,7 +32,6 @@ QLineEdit* field(CPembFrame& frame, const char* name) { return frame.findChild<Q
 
 void trigger(CPembFrame& frame, int commandId) { frame.action(commandId)->trigger(); }
 
-const QStringList kDemoQuestion{QStringLiteral("Demobeispiel laden ?")};
 
 // Records the proposals of the save dialog and cancels it.
 class CancelledFileDialogs : public FileDialogs {
@@ -97,7 +96,7 @@ private Q_SLOTS:
         run.sandbox.projectFile(QStringLiteral("demo.tavo"), "Demo Wohnhaus");
         MessageSink::setNextAnswer(QMessageBox::Yes);
         QVERIFY(run.start());
-        QCOMPARE(MessageSink::takeShownTexts(), kDemoQuestion);
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Demobeispiel laden ?")});
         QVERIFY(run.frame().isVisible());
         QCOMPARE(run.project().componentNames[0], std::string("Demo Wohnhaus"));
 
