@@ -1,8 +1,7 @@
 // The two load pages as a user works them: entries of the built-in and own
 // tables taken over into the chosen element, through the entry dialogs where a
-// number is missing.
+// number is missing; and those dialogs' own checks of what is typed.
 
-#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,6 +11,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/gui/OutputCommands.h"
+#include "library/LoadEntry.h"
 #include "model/Windows1252.h"
 #include "ui/LoadTakeOver.h"
 #include "ui/OwnLoadTables.h"
@@ -27,16 +27,41 @@ using namespace tavo::test;
 
 namespace {
 
-// Fills one field of an entry dialog and presses "Okay".
+// Types text into field and presses "Okay"; true when the dialog closed accepted.
+bool acceptWith(CLoadEntryDialog& dialog, QLineEdit* field, const QString& text) {
+    field->setText(text);
+    dialog.setResult(QDialog::Rejected);
+    dialog.accept();
+    return dialog.QDialog::result() == QDialog::Accepted;
+}
+
+// The runner's answer to a dialog of that kind: one field filled and "Okay" pressed.
 template <typename Dialog>
 ScriptedDialogs::Answer entering(QLineEdit* (Dialog::*field)() const, const char* text) {
     return [field, text](QDialog& shown) {
         auto* dialog = qobject_cast<Dialog*>(&shown);
-        if (dialog == nullptr) return false;
-        (dialog->*field)()->setText(QString::fromLatin1(text));
-        dialog->accept();
-        return dialog->result() == QDialog::Accepted;
+        return dialog != nullptr && acceptWith(*dialog, (dialog->*field)(), QString::fromLatin1(text));
     };
+}
+
+// The entry of the count dialog for a value text as the take-over loads it.
+CountValueEntry countValueEntry(const char* valueText, int group, PerUnitKind kind) {
+    auto tables = std::make_unique<PermanentLoadTables>();
+    tables->currentGroup = static_cast<std::uint32_t>(group);
+    tables->perUnitKind = kind;
+    tables->loadParamsForTakeOver(valueText);
+    return CountValueEntry::fromParams(*tables);
+}
+
+// Each text refused with one message, then both bounds taken; the upper one last.
+void checkRange(CLoadEntryDialog& dialog, QLineEdit* field, std::initializer_list<const char*> refused, const char* lower,
+                const char* upper) {
+    for (const char* text : refused) {
+        QVERIFY2(!acceptWith(dialog, field, QString::fromLatin1(text)), text);
+        QCOMPARE(MessageSink::takeShownTexts().size(), 1);
+    }
+    QVERIFY(acceptWith(dialog, field, QString::fromLatin1(lower)));
+    QVERIFY(acceptWith(dialog, field, QString::fromLatin1(upper)));
 }
 
 }  // namespace
@@ -118,37 +143,9 @@ private Q_SLOTS:
         QCOMPARE(run_->project().imposedRow(0, 0, 1).areaLoad, std::string("7.50"));
     }
 
-    void everyControlOfBothPagesHasANameForAssistiveTechnology() {
-        for (int tab : {1, 2}) {
-            CLoadPage* shown = page(tab);
-            for (QRadioButton* source : {shown->builtInSourceButton(), shown->ownSourceButton()}) {
-                source->click();
-                int named = 0;
-                for (QWidget* control : shown->findChildren<QWidget*>()) {
-                    if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus)) continue;
-                    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-                    const QString what = QString::fromLatin1(control->metaObject()->className());
-                    QVERIFY2(accessible != nullptr && !accessible->text(QAccessible::Name).isEmpty(), qPrintable(what));
-                    ++named;
-                }
-                QVERIFY(named >= 15);  // the source buttons, the chooser rows, the grids and their buttons
-            }
-        }
-    }
-
-    // A new group's name gets the focus and counts once it is left.
-    void aNewOwnGroupIsNamedAtOnce() {
-        auto* permanent = page<DlgLasten_ST>(1);
-        permanent->ownSourceButton()->click();
-        permanent->newGroupButton()->click();
-        auto* name = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        QVERIFY(name != nullptr);
-        name->setText(QStringLiteral("Gruppe 2"));
-        permanent->ownSourceButton()->setFocus();
-        QCOMPARE(run_->project().permanentTables.ownGroupCount, 2u);
-    }
-
-    void unitOfAFilledOwnTableChangesOnlyWhenConfirmed() {
+    // The own tables' controls reach their rules: a filled table's unit changes only
+    // when confirmed; a new group's name gets the focus and counts once it is left.
+    void ownTablesOfThePermanentPage() {
         auto* permanent = page<DlgLasten_ST>(1);
         permanent->ownSourceButton()->click();
         permanent->ownGrid()->StoreCellText(1, 2, "2");
@@ -164,9 +161,64 @@ private Q_SLOTS:
             QCOMPARE(unit->currentIndex(), answer == QMessageBox::Yes ? 1 : 0);
             QCOMPARE(run_->project().permanentTables.ownTableUnit[0][0], answer == QMessageBox::Yes ? 2u : 1u);
         }
-        std::string header;
-        permanent->ownGrid()->GetColumnTitle(2, header);
-        QCOMPARE(windows1252ToUtf8(header), std::string("Last (kN/m²)"));
+
+        permanent->newGroupButton()->click();
+        auto* name = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(name != nullptr);
+        name->setText(QStringLiteral("Gruppe 2"));
+        permanent->ownSourceButton()->setFocus();
+        QCOMPARE(run_->project().permanentTables.ownGroupCount, 2u);
+    }
+
+    void countAndLowerBoundStayInTheirRanges() {
+        CLastWich2Dlg count(countValueEntry("0.20", 1, PerCentimetre));
+        QVERIFY(!count.valueField()->isEnabled());  // a fixed value cannot change
+        QCOMPARE(count.countField()->text(), QStringLiteral("1"));
+        checkRange(count, count.countField(), {"0", "1001", "x"}, "1", "1000");
+        QCOMPARE(count.entered().count, 1000);
+        QCOMPARE(count.entered().value, 0.20);
+
+        CLastWich2Dlg lowerBound(countValueEntry(">= 26.0", 0, Ordinary));
+        QVERIFY(!lowerBound.countField()->isEnabled());
+        QCOMPARE(lowerBound.valueField()->text(), QStringLiteral("26"));
+        checkRange(lowerBound, lowerBound.valueField(), {"25,9", "60.01"}, "26", "60");
+        QCOMPARE(lowerBound.entered().value, 60.0);
+
+        auto tables = std::make_unique<ImposedLoadTables>();
+        tables->currentTable = 4;
+        tables->loadParamsForLowerBound(">= 4.0");
+        CLastWich3Dlg imposed(ImposedLoadEntry::fromParams(*tables));
+        QCOMPARE(imposed.loadField()->text(), QStringLiteral("4"));
+        checkRange(imposed, imposed.loadField(), {"3.99", "10.5"}, "4", "10");
+        QCOMPARE(imposed.load(), 10.0);
+    }
+
+    void leavingTheDensityFieldInterpolatesTheUnitWeight() {
+        auto tables = std::make_unique<PermanentLoadTables>();
+        tables->splitParams("Trockenrohdichte;450;850;850;5.0;9.5;9.5");
+        CLastWichDlg dialog(DryDensityEntry::fromParams(*tables));
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(dialog.densityField()->text(), QStringLiteral("850"));
+        QCOMPARE(dialog.unitWeightField()->text(), QStringLiteral("9.5"));
+
+        dialog.densityField()->setFocus();
+        dialog.densityField()->setText(QStringLiteral("650"));
+        QTest::keyClick(dialog.densityField(), Qt::Key_Tab);
+        QCOMPARE(dialog.unitWeightField()->text(), QStringLiteral("7.25"));
+
+        dialog.densityField()->setFocus();
+        dialog.densityField()->setText(QStringLiteral("449"));
+        QTest::keyClick(dialog.densityField(), Qt::Key_Tab);  // refused: the unit weight stays
+        QCOMPARE(MessageSink::takeShownTexts().size(), 1);
+        QCOMPARE(dialog.unitWeightField()->text(), QStringLiteral("7.25"));
+
+        dialog.densityField()->setText(QStringLiteral("450"));
+        QTest::keyClick(dialog.densityField(), Qt::Key_Tab);
+        QCOMPARE(dialog.unitWeightField()->text(), QStringLiteral("5"));
+        QVERIFY(acceptWith(dialog, dialog.unitWeightField(), QStringLiteral("6,1")));
+        QCOMPARE(dialog.unitWeight(), 6.1);
     }
 };
 

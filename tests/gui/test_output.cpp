@@ -1,7 +1,8 @@
 // The output commands with their dialogs played by the test: printing and the
 // preview with its PDF button, the PDF export, page set-up, header and footer, and
-// the output fonts.
+// the output fonts; and the results page that shows the listing they print.
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -12,7 +13,9 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
@@ -208,6 +211,32 @@ private Q_SLOTS:
         reread.remove(reread.size() - 2, 1);
         QCOMPARE(shown, (QStringList{banner, reread, QStringLiteral("Büro Huber#Statik#Linz\n")}));
         QCOMPARE(run_->sandbox.bytes(run_->sandbox.path(QStringLiteral("mervik.hdg"))), QByteArray("Büro Huber#Statik#Linz\n"));
+    }
+
+    // The results page's keys and size buttons reach its scrolling and zoom (whose
+    // rules the core tests pin); the listing is composed anew on each visit.
+    void resultsPageScrollsAndZoomsTheListingComposedOnEachVisit() {
+        // A listing of many pages: the elements of the maximal project, in fewer components.
+        ProjectData project = makeMaximalProject();
+        project.componentCount = 2;
+        QVERIFY(run_->document().openFile(run_->sandbox.projectFile(QStringLiteral("lang.tavo"), project).toStdString()));
+        QTabBar* tabs = run_->view().tabControl()->tabBar();
+        const auto clickTab = [tabs](int index) { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center()); };
+        clickTab(3);
+        QVERIFY(results()->hasDocument());
+        QTest::keyClick(results(), Qt::Key_End);
+        const int last = results()->verticalScrollBar()->value();
+        QVERIFY(last > 1);
+        QCOMPARE(last, results()->verticalScrollBar()->maximum());
+
+        QTest::mouseClick(run_->view().tabControl()->page(3)->findChild<QAbstractButton*>(QStringLiteral("large")), Qt::LeftButton);
+        QCOMPARE(results()->zoomFactor(), 0.5);
+        QCOMPARE(results()->verticalScrollBar()->value(), last);  // the band at the top stays
+        clickTab(0);
+        QVERIFY(!results()->hasDocument());
+        clickTab(3);
+        QVERIFY(results()->hasDocument());
+        QCOMPARE(results()->zoomFactor(), 0.5);  // the size stays for the run
     }
 
     void fontDialogsSetTheRecordsAndTheListingIsLaidOutAnew() {

@@ -1,21 +1,27 @@
 // The program from start to exit: command line, sample project, the document's
-// commands through the window, the message sink's answers, and the main view's
-// pages as keys and clicks switch them.
+// commands through the window, the message sink's answers, the main view's pages
+// as keys and clicks switch them, and the help and update commands of the menu "?".
 
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
 #include "app/gui/Commands.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/OutputCommands.h"
+#include "app/gui/ShellCommands.h"
+#include "file/IniProfile.h"
 #include "support/FileSizeLimit.h"
 #include "ui/widgets/TabControl.h"
+#include "ui/widgets/TabbedDialog.h"
 
 using namespace tavo;
 using namespace tavo::test;
@@ -26,7 +32,6 @@ QLineEdit* field(CPembFrame& frame, const char* name) { return frame.findChild<Q
 
 void trigger(CPembFrame& frame, int commandId) { frame.action(commandId)->trigger(); }
 
-const QStringList kDemoQuestion{QStringLiteral("Demobeispiel laden ?")};
 
 // Records the proposals of the save dialog and cancels it.
 class CancelledFileDialogs : public FileDialogs {
@@ -57,6 +62,27 @@ struct HouseProgram : Session {
     }
 };
 
+// The program with the places of the menu "?" in its sandbox: the program file
+// "tavo", beside which a test places the built help, and a fake updater.
+struct ShellProgram : Session {
+    ScriptedDialogs* dialogs = nullptr;
+
+    bool start() {
+        // The program reads its settings once: what a test stores goes in before the start.
+        IniProfile(sandbox.settingsFile()).writeInt("Tavo_1800", "AutoUpdateFlag", 14);
+        if (!Session::start()) return false;
+        frame().show();
+        dialogs = new ScriptedDialogs;
+        shell().setDialogRunner(std::unique_ptr<DialogRunner>(dialogs));
+        shell().setPlaces({sandbox.path(QStringLiteral("tavo")), sandbox.path(QStringLiteral("Vordane")),
+                           sandbox.path(QStringLiteral("kova_teamviewer_de")), sandbox.path(QStringLiteral("Dokumente"))});
+        MessageSink::takeShownTexts();
+        return true;
+    }
+    ShellCommands& shell() { return frame().shell(); }
+    QString shownHelpPage() { return shell().helpWindow() != nullptr ? shell().helpWindow()->currentPage().fileName() : QString(); }
+};
+
 }  // namespace
 
 class ProgramTest : public QObject {
@@ -70,7 +96,7 @@ private Q_SLOTS:
         run.sandbox.projectFile(QStringLiteral("demo.tavo"), "Demo Wohnhaus");
         MessageSink::setNextAnswer(QMessageBox::Yes);
         QVERIFY(run.start());
-        QCOMPARE(MessageSink::takeShownTexts(), kDemoQuestion);
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Demobeispiel laden ?")});
         QVERIFY(run.frame().isVisible());
         QCOMPARE(run.project().componentNames[0], std::string("Demo Wohnhaus"));
 
@@ -175,21 +201,7 @@ private Q_SLOTS:
     }
 #endif
 
-    void ctrlTabGoesRoundThePagesBothWays() {
-        HouseProgram house;
-        QVERIFY(house.startActive());
-        const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
-            QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &house.frame(), key, modifiers);
-            return house.view().GetActivePageId();
-        };
-        QList<int> forward;
-        for (int i = 0; i < 4; ++i) forward.append(press(Qt::Key_Tab, Qt::ControlModifier));
-        QCOMPARE(forward, (QList<int>{PageId::PermanentLoads, PageId::ImposedLoads, PageId::Results, PageId::Components}));
-        QCOMPARE(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier), PageId::Results);
-        QCOMPARE(press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier), PageId::ImposedLoads);
-    }
-
-    // Enter, Ctrl+Tab and a click on a tab all check the field left first.
+    // A click on a tab and Ctrl+Tab both check the field left first.
     void refusedStartPageKeepsTheUserOnTheField() {
         HouseProgram house;
         QVERIFY(house.startActive());
@@ -198,10 +210,6 @@ private Q_SLOTS:
         startPage->setFocus();
         startPage->selectAll();
         QTest::keyClicks(startPage, QStringLiteral("1000"));
-        QTest::keyClick(startPage, Qt::Key_Return);  // on to the component list: the check runs at once
-        QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
-        QCOMPARE(QApplication::focusWidget(), startPage);
-
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
         QCOMPARE(MessageSink::takeShownTexts(), kRefusedStartPage);
         QCOMPARE(house.view().GetActivePageId(), PageId::Components);
@@ -297,6 +305,54 @@ private Q_SLOTS:
         trigger(house.frame(), CommandId::HeaderFooter);
         QVERIFY(!savedDuringKeyPress);
         QVERIFY(savedAfterwards);
+    }
+
+    // Without its file the help says so; with it F1 opens the page's topic, and
+    // in a dialog the default.
+    void f1OpensThePagesTopicAndInADialogTheDefault() {
+        ShellProgram run;
+        QVERIFY(run.start());
+        trigger(run.frame(), CommandId::Help);
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("chm-Datei wurde nicht gefunden!")});
+        QCOMPARE(run.shell().helpWindow(), nullptr);
+        QVERIFY(QFile::copy(QStringLiteral(TAVO_HELP_FILE), run.sandbox.path(QStringLiteral("tavo.qch"))));
+        run.view().tabControl()->SetActiveTab(2);
+        QTest::keyClick(run.view().GetActivePage(), Qt::Key_F1);
+        QCoreApplication::processEvents();  // the help comes after the key press
+        QCOMPARE(run.shownHelpPage(), QStringLiteral("nutzlasten.html"));
+        QVERIFY(run.shell().helpWindow()->isVisible());
+        auto* output = new ScriptedDialogs;
+        output->answer([](QDialog& dialog) {
+            QTest::keyClick(&dialog, Qt::Key_F1);
+            QCoreApplication::processEvents();  // the dialog's own loop
+            return false;
+        });
+        run.frame().output().setDialogRunner(std::unique_ptr<DialogRunner>(output));
+        trigger(run.frame(), CommandId::HeaderFooter);
+        QCOMPARE(run.shownHelpPage(), QStringLiteral("index.html"));
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList());
+    }
+
+    void theUpdateDialogStoresTheIntervalAndChecksThroughTheUpdater() {
+        ShellProgram run;
+        QVERIFY(run.start());
+        run.sandbox.file(QStringLiteral("Vordane"), "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/arguments\"\nexit 4\n");
+        QFile::setPermissions(run.sandbox.path(QStringLiteral("Vordane")), QFile::ReadOwner | QFile::ExeOwner);
+
+        run.dialogs->answer([](QDialog& dialog) {
+            auto* days = dialog.findChild<QLineEdit*>();
+            if (days->text() != QStringLiteral("14")) return false;
+            for (auto* button : dialog.findChildren<QPushButton*>())
+                if (button->text().startsWith(QStringLiteral("Jetzt"))) button->click();
+            for (auto* choice : dialog.findChildren<QRadioButton*>())
+                if (choice->text() == QStringLiteral("&täglich")) choice->setChecked(true);
+            return true;
+        });
+        trigger(run.frame(), CommandId::CheckForUpdate);
+        QCOMPARE(run.dialogs->shownTitles(), QStringList{QStringLiteral("Nach Updates suchen")});
+        QCOMPARE(MessageSink::takeShownTexts(), QStringList{QStringLiteral("Installierte Version ist aktuell!")});
+        QVERIFY(run.sandbox.bytes(run.sandbox.path(QStringLiteral("arguments"))).startsWith("-i11 -aTavo -d18.0.0.1 -v"));
+        QCOMPARE(IniProfile(run.sandbox.settingsFile()).getInt("Tavo_1800", "AutoUpdateFlag", 0), 1);
     }
 
     void menuOpenedWithRefusedValueShowsTheMessageOnceWithTheMenusClosed_data() {
